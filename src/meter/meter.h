@@ -1,0 +1,146 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "meter/clock.h"
+#include "meter/interface_table.h"
+#include "meter/local_address.h"
+#include "meter/locale_format.h"
+#include "meter/meter_view.h"
+#include "rates/rate_table.h"
+
+namespace kestrova {
+
+// What the meter is given by the platform and the program.
+struct MeterPorts {
+    std::filesystem::path programDir;      // Config.ini, stats/, logfile.log live here
+    std::function<bool()> online;          // InetCheck() == 1
+    InterfaceTable* interfaces = nullptr;  // not owned
+    AddressLookup* address = nullptr;      // not owned
+    const Clock* clock = nullptr;          // not owned
+    const RateTable* rates = nullptr;      // not owned; read at every tick
+    LocaleFormat locale;
+    // Makes a written file durable; called at session end, month change and close only.
+    std::function<void(const std::filesystem::path&)> syncToDisk;
+};
+
+// The metering engine: the once-a-second tick with its session and month counters, the
+// traffic freeze while paused, the monthly statistics file and the connection log. Plain
+// logic: the window calls it and shows View().
+class Meter {
+public:
+    explicit Meter(MeterPorts ports);
+
+    // Start-up: traffic baselines of a connection already running, the month's file and its
+    // statistics. Run() or Pause() follows, as the stored state says.
+    void Start();
+    // The metering tick, once a second.
+    void Tick();
+    // Once a second beside the tick: keeps the traffic still while metering is paused.
+    void MinusTraficTick();
+    // Every 300 ms: the month change and a deleted month file.
+    void MonthCheck();
+
+    void Run();    // writes Status=1
+    void Pause();  // writes Status=0
+    bool Running() const { return running_; }
+
+    // Sets the month's statistics to zero (after the user said yes).
+    void Reset();
+    // The program ends: charges the started minute and stores the month's cost and traffic.
+    void SaveAtClose();
+
+    // Log size control, once a second while enabled.
+    void LogSizeCheck();
+
+    // The money unit shown after prices in the status bar ("р." at first).
+    void SetMoneyUnit(std::string unit) { moneyUnit_ = std::move(unit); }
+
+    const MeterView& View() const { return view_; }
+    // Problems met since the last call, each reported once until it clears up.
+    std::vector<std::string> TakeMessages();
+
+    // The state, for tests and for the window.
+    double CurrentRate() const { return currentRate_; }
+    std::int32_t MonthSeconds() const { return monthSeconds_; }
+    std::int32_t SessionSeconds() const { return sessionSeconds_; }
+    bool SessionActive() const { return sessionActive_; }
+    std::uint64_t SessionIn() const { return sessionIn_; }
+    std::uint64_t SessionOut() const { return sessionOut_; }
+    std::uint64_t MonthIn() const { return monthIn_; }
+    std::uint64_t MonthOut() const { return monthOut_; }
+    double MonthCost() const;    // cost of the month in the current mode
+    double SessionCost() const;  // cost of the session in the current mode
+    const std::string& MonthKey() const { return monthKey_; }
+    std::filesystem::path StatsFile() const;
+    std::filesystem::path ConfigFile() const;
+
+private:
+    struct TickSettings {
+        bool perMegabyte = false;
+        int noCost = 0;
+        int trafType = 0;
+        bool everyMin = false;
+        bool log = false;
+        std::filesystem::path logFile;
+    };
+    TickSettings ReadTickSettings();
+    void SelectRate();
+    void ObserveLink();
+    void SetRunning(bool running);
+    void CountOnline(const TickSettings& s);
+    void EndSession(const TickSettings& s);
+    void BeginSession(const InterfaceRow* row, const std::optional<InterfaceRow>& previousSeen);
+    void CountTraffic(const InterfaceRow& row);
+    void AccrueMinute(const TickSettings& s);
+    void AccrueTraffic(const TickSettings& s);
+    const InterfaceRow* DialupRow(const InterfaceSnapshot& rows);
+    bool StartedMinuteDue(int noCost) const;
+    void StoreMonth(double cost);
+    double StoredCost();
+    void WriteSeconds();
+    void CreateMonthFileIfMissing();
+    void WriteLog(const TickSettings& s, const std::vector<std::string>& lines);
+    void RefreshView();
+    void Report(const std::string& key, const std::string& message);
+    void Clear(const std::string& key);
+    void Sync(const std::filesystem::path& file);
+    std::string CurrentMonthKey() const;
+
+    MeterPorts ports_;
+    // Metering state.
+    double currentRate_ = 1.0;
+    std::int32_t monthSeconds_ = 0;
+    std::int32_t sessionSeconds_ = 0;
+    bool sessionActive_ = false;
+    bool connectionSeen_ = false;
+    bool running_ = false;
+    int pppRowIndex_ = 0;
+    // The interface the baselines belong to (its kernel index), none before the first.
+    std::optional<int> baseInterface_;
+    // The baselines were just taken for the next session (at start or reset): keep them.
+    bool baseFresh_ = false;
+    // The dial-up row as the latest snapshot showed it: a session on the same link counts
+    // from there, so the bytes of its first second are not lost.
+    std::optional<InterfaceRow> lastSeen_;
+    std::int64_t baseInOctets_ = 0, baseOutOctets_ = 0;
+    std::uint64_t sessionIn_ = 0, sessionOut_ = 0;
+    std::uint64_t monthIn_ = 0, monthOut_ = 0;
+    double lastCountedKB_ = 0.0;
+    std::string monthKey_;
+    // Money at full precision.
+    double costMoney_ = 0, sesionCost_ = 0, traficCost_ = 0, traficCostSeans_ = 0;
+    bool perMegabyte_ = false;
+    std::string dialupName_;
+    std::string moneyUnit_ = "р.";
+    MeterView view_;
+    std::vector<std::string> messages_;
+    std::vector<std::string> reported_;
+};
+
+}  // namespace kestrova

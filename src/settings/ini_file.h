@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace kestrova {
+
+// A write the system refused. what() is "Unable to write to <path>".
+class IniWriteError : public std::runtime_error {
+public:
+    explicit IniWriteError(const std::filesystem::path& path);
+};
+
+// An initialization file: "[Section]" lines and "Key=Value" lines. Section and key names match
+// without regard to ASCII letter case; the value is everything after the first "=", without
+// the blanks and tabs around it. Values are bytes, kept as they stand in the file; the file is
+// read at every read, so nothing is cached.
+//
+// Every read sees every earlier write, through this or any other instance, and a change made to
+// the file by another program. A write replaces the whole file atomically (a temporary file
+// renamed over it), so the file is always either the old or the new content.
+class IniFile {
+public:
+    static constexpr std::size_t kMaxTextLength = 2047;
+
+    explicit IniFile(std::filesystem::path path);
+
+    const std::filesystem::path& Path() const { return path_; }
+
+    // The value, cut to kMaxTextLength bytes, or `fallback` when the key is absent.
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view fallback) const;
+    // Decimal, or hexadecimal after "0x"/"0X" (when longer than two characters) or "$";
+    // `fallback` when absent, empty or malformed, or out of range.
+    std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                             std::int32_t fallback) const;
+    // As ReadInteger, 64-bit.
+    std::int64_t ReadInteger64(std::string_view section, std::string_view key,
+                               std::int64_t fallback) const;
+    // ReadString(section, key, fallback) == expected, exactly.
+    bool ReadFlag(std::string_view section, std::string_view key, std::string_view fallback,
+                  std::string_view expected = "1") const;
+    // Whether a "[section]" line is present, with or without keys.
+    bool SectionExists(std::string_view section) const;
+
+    // Each write replaces the key's value, or adds the key (and the section) when missing; the
+    // first write creates the file. A write that changes nothing leaves the file untouched.
+    // Throws IniWriteError when the system refuses.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    void WriteInteger(std::string_view section, std::string_view key, std::int64_t value);
+    // The shortest decimal text of `value` with `decimalSeparator` as its point.
+    void WriteNumber(std::string_view section, std::string_view key, double value,
+                     char decimalSeparator);
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,128 @@
+// The month's file: start, the month change, the close, a deleted file, a missing folder.
+
+#include "meter_fixture.h"
+
+namespace kestrova::testing {
+namespace {
+
+TEST_F(MeterTest, FirstStartOfAMonthCreatesAnEmptyFile) {
+    Start();
+    EXPECT_EQ(meter->MonthKey(), "3-2027");
+    EXPECT_EQ(ReadAll(root / "stats" / "3-2027.ini"), "");
+    EXPECT_EQ(meter->View().timeToday, "00:00:00");
+    EXPECT_EQ(meter->View().costMoney, "");
+}
+
+TEST_F(MeterTest, StartLoadsTheMonth) {
+    WriteAll(root / "stats" / "3-2027.ini",
+             "[Count]\r\nSecond=3661\r\nCost=7,25\r\nTotalTraficIn=5000\r\nTotalTraficOut=600\r\n");
+    Start();
+    EXPECT_EQ(meter->View().timeToday, "01:01:01");
+    EXPECT_EQ(meter->View().costMoney, "7.25");
+    EXPECT_EQ(meter->View().traficCost, "7.25");
+    EXPECT_EQ(meter->View().totalIn, "4.88 КБ");
+    Connect();
+    Seconds(60, 100);
+    EXPECT_DOUBLE_EQ(meter->MonthCost(), 8.25);
+    EXPECT_EQ(Stats().Seconds(), 3721);
+}
+
+TEST_F(MeterTest, MissingStatsFolderIsCreatedAndDeletedFileComesBack) {
+    std::filesystem::remove_all(root / "stats");
+    Start();
+    EXPECT_TRUE(std::filesystem::exists(root / "stats" / "3-2027.ini"));
+    Connect();
+    Seconds(5);
+    std::filesystem::remove(root / "stats" / "3-2027.ini");
+    meter->MonthCheck();
+    EXPECT_TRUE(std::filesystem::exists(root / "stats" / "3-2027.ini"));
+    Seconds(1);
+    EXPECT_EQ(Stats().Seconds(), 6);
+    EXPECT_TRUE(meter->TakeMessages().empty());
+}
+
+TEST_F(MeterTest, UnwritableStatsIsReportedOnce) {
+    std::filesystem::remove_all(root / "stats");
+    WriteAll(root / "stats", "a file where the folder should be");
+    Start();
+    Connect();
+    Seconds(30);
+    const auto messages = meter->TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Unable to write to " + (root / "stats" / "3-2027.ini").string());
+    EXPECT_EQ(meter->MonthSeconds(), 30);  // the meter goes on
+}
+
+TEST_F(MeterTest, CloseChargesTheStartedMinuteAndStoresTheMonth) {
+    const struct {
+        int seconds;
+        double cost;
+    } cases[] = {{90, 2.0}, {120, 2.0}, {30, 1.0}};
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        UseProgramFolder(dir.path() / std::to_string(++n));
+        Start();
+        Connect(n);
+        Seconds(c.seconds, 1000, 10);
+        meter->SaveAtClose();
+        EXPECT_DOUBLE_EQ(*Stats().Cost(), c.cost);
+        EXPECT_EQ(Stats().TrafficIn(), static_cast<std::uint64_t>(c.seconds) * 1000);
+        EXPECT_EQ(Stats().TrafficOut(), static_cast<std::uint64_t>(c.seconds) * 10);
+        EXPECT_EQ(synced.back(), root / "stats" / "3-2027.ini");
+        online = false;
+    }
+}
+
+TEST_F(MeterTest, CloseWithinTheFreeTimeChargesNothing) {
+    Set("Count", "NoCost", "90");
+    Start();
+    Connect();
+    Seconds(45);
+    meter->SaveAtClose();
+    EXPECT_DOUBLE_EQ(*Stats().Cost(), 0.0);
+}
+
+TEST_F(MeterTest, MonthChangeMidSession) {
+    clock.Set(2027, 3, 31, 23, 58, 0);
+    WriteAll(root / "stats" / "3-2027.ini", "[Count]\r\nSecond=1000\r\nCost=10\r\n");
+    Start(true, ',');
+    Connect();
+    Seconds(150, 1000, 100);  // midnight passes 120 s in, then 30 s of April
+    // The finished month keeps all its figures, the started third minute included.
+    EXPECT_EQ(Stats("3-2027").Seconds(), 1120);
+    EXPECT_DOUBLE_EQ(*Stats("3-2027").Cost(), 13.0);
+    EXPECT_EQ(Stats("3-2027").TrafficIn(), 120000u);
+    EXPECT_EQ(Stats("3-2027").TrafficOut(), 12000u);
+    EXPECT_EQ(ReadAll(root / "stats" / "3-2027.ini").find("13,"), std::string::npos);
+    // The new month starts from zero; the session goes on.
+    EXPECT_EQ(meter->MonthKey(), "4-2027");
+    EXPECT_EQ(meter->MonthSeconds(), 30);
+    EXPECT_EQ(meter->SessionSeconds(), 30);
+    EXPECT_EQ(meter->MonthIn() + meter->SessionIn(), 30000u);
+    EXPECT_DOUBLE_EQ(meter->MonthCost(), 0.0);
+    EXPECT_TRUE(meter->SessionActive());
+    Seconds(30, 1000, 100);
+    EXPECT_DOUBLE_EQ(meter->MonthCost(), 1.0);
+    Disconnect();
+    Seconds(1);
+    EXPECT_EQ(Stats("4-2027").Seconds(), 60);
+    EXPECT_DOUBLE_EQ(*Stats("4-2027").Cost(), 1.0);
+    EXPECT_EQ(Stats("4-2027").TrafficIn(), 60000u);
+    EXPECT_EQ(Stats("3-2027").Seconds(), 1120);  // final once the month has changed
+}
+
+TEST_F(MeterTest, MonthChangePerMegabyteRestartsTheCosts) {
+    Set("Count", "Edn", "1");
+    clock.Set(2027, 12, 31, 23, 59, 50);
+    Start();
+    Connect();
+    Seconds(20, 1024 * 1024);
+    EXPECT_DOUBLE_EQ(*Stats("12-2027").Cost(), 10.0);
+    EXPECT_EQ(meter->MonthKey(), "1-2028");
+    EXPECT_DOUBLE_EQ(meter->MonthCost(), 10.0);
+    EXPECT_DOUBLE_EQ(meter->SessionCost(), 10.0);
+}
+
+}  // namespace
+}  // namespace kestrova::testing
