@@ -15,7 +15,8 @@ namespace {
 constexpr std::size_t kBufferSize = 32;
 
 // The file's text without surrounding blanks and line ends; nullopt when unreadable or too long.
-std::optional<std::string_view> ReadSmallFile(int dirFd, const char* path, char (&buffer)[kBufferSize]) {
+std::optional<std::string_view> ReadSmallFile(int dirFd, const char* path,
+                                              char (&buffer)[kBufferSize]) {
     const int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return std::nullopt;
     std::size_t used = 0;

@@ -42,14 +42,14 @@ bool WriteNewFile(const fs::path& path, std::string_view bytes) {
 
 bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
     std::error_code error;
-    // A link stays a link: the file it points to is the one replaced.
     fs::path target = path;
-    if (fs::is_symlink(fs::symlink_status(path, error))) {
+    fs::file_status existing = fs::symlink_status(path, error);
+    if (fs::is_symlink(existing)) {
+        // A link stays a link: the file it points to is the one replaced.
         target = fs::canonical(path, error);
         if (error) return false;
+        existing = fs::status(target, error);
     }
-
-    const fs::file_status existing = fs::status(target, error);
     const bool exists = existing.type() != fs::file_type::not_found;
     if (exists) {
         if (!fs::is_regular_file(existing)) return false;

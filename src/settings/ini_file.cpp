@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 #include <type_traits>
+#include <utility>
 
 #include "meter/number_format.h"
 #include "settings/atomic_file.h"

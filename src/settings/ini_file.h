@@ -34,10 +34,11 @@ public:
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view fallback) const;
     // Decimal, or hexadecimal after "0x"/"0X" (when longer than two characters) or "$";
-    // `fallback` when absent, empty or malformed, or out of range.
+    // `fallback` when absent, empty or malformed, or out of range. Hexadecimal gives the bits
+    // of the integer: "$FFFFFFFF" reads as -1.
     std::int32_t ReadInteger(std::string_view section, std::string_view key,
                              std::int32_t fallback) const;
-    // As ReadInteger, 64-bit.
+    // As ReadInteger, 64-bit: "$FFFFFFFF" reads as 4294967295, "$FFFFFFFFFFFFFFFF" as -1.
     std::int64_t ReadInteger64(std::string_view section, std::string_view key,
                                std::int64_t fallback) const;
     // ReadString(section, key, fallback) == expected, exactly.

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -78,7 +77,8 @@ private:
     bool atEnd_ = false;
 };
 
-// Splits a line at blanks and tabs; at most kMax fields are kept.
+// Splits a line at blanks and tabs; at most kMax fields are kept. (No substr: it can throw,
+// which would tie the library to the C++ run-time library.)
 struct Fields {
     static constexpr std::size_t kMax = 12;
     std::string_view items[kMax];
@@ -91,17 +91,32 @@ struct Fields {
             if (i == line.size()) break;
             const std::size_t begin = i;
             while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') ++i;
-            items[count++] = line.substr(begin, i - begin);
+            items[count++] = std::string_view(line.data() + begin, i - begin);
             if (i < line.size() && line[i] == '\r') break;
         }
     }
 };
 
+// Hexadecimal digits only, at most 32 bits. (std::from_chars would bring a shared table of
+// the C++ library into the export list.)
 bool ParseHex(std::string_view text, std::uint32_t& value) {
-    if (text.empty()) return false;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value, 16);
-    return ec == std::errc() && ptr == end;
+    if (text.empty() || text.size() > 8) return false;
+    std::uint32_t result = 0;
+    for (const char c : text) {
+        std::uint32_t digit;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<std::uint32_t>(c - '0');
+        } else if (c >= 'a' && c <= 'f') {
+            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+        } else if (c >= 'A' && c <= 'F') {
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        } else {
+            return false;
+        }
+        result = result << 4 | digit;
+    }
+    value = result;
+    return true;
 }
 
 bool IsAllZeroHex(std::string_view text) {
@@ -222,8 +237,8 @@ bool HasDefaultRoute(const RouteSources& sources) noexcept {
     return AnyLine(sources.ipv6Routes, 0, [&](const Fields& f) {
         std::uint32_t prefixLength = 1;
         return f.count >= 10 && f.items[0].size() == 32 && IsAllZeroHex(f.items[0]) &&
-               ParseHex(f.items[1], prefixLength) && prefixLength == 0 &&
-               IsLiveRoute(f.items[8]) && interfaces.IsUsable(f.items[9]);
+               ParseHex(f.items[1], prefixLength) && prefixLength == 0 && IsLiveRoute(f.items[8]) &&
+               interfaces.IsUsable(f.items[9]);
     });
 }
 

@@ -136,8 +136,8 @@ TEST_F(MinuteMeter, BadSettingsAreReportedOnceAndDefaultsUsed) {
     Seconds(180);
     const auto messages = meter->TakeMessages();
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_NE(messages[0].find("NoCost"), std::string::npos);
-    EXPECT_NE(messages[1].find("Cost"), std::string::npos);
+    EXPECT_NE(messages[0].find("Cost в файле"), std::string::npos);
+    EXPECT_NE(messages[1].find("NoCost"), std::string::npos);
     EXPECT_DOUBLE_EQ(meter->SessionCost(), 3.0);  // NoCost read as 0
     Seconds(120);
     EXPECT_TRUE(meter->TakeMessages().empty());

@@ -37,7 +37,9 @@ protected:
         write("speed", fake.speed);
     }
 
-    InterfaceSnapshot Snapshot() const { return SysfsInterfaceTable(tree_.Root().string()).Snapshot(); }
+    InterfaceSnapshot Snapshot() const {
+        return SysfsInterfaceTable(tree_.Root().string()).Snapshot();
+    }
 
     const InterfaceRow* Find(const InterfaceSnapshot& rows, const std::string& name) const {
         const auto it = std::find_if(rows.begin(), rows.end(),
@@ -49,7 +51,10 @@ protected:
 };
 
 TEST_F(SysfsInterfaceTableTest, RowsFollowInterfaceIndexWithTheirCounters) {
-    Add({.name = "wwan0", .ifindex = "10", .rxBytes = "5000000000", .txBytes = "18446744073709551615"});
+    Add({.name = "wwan0",
+         .ifindex = "10",
+         .rxBytes = "5000000000",
+         .txBytes = "18446744073709551615"});
     Add({.name = "eth0", .ifindex = "2", .rxBytes = "1234", .txBytes = "4321"});
     Add({.name = "lo", .ifindex = "1", .type = "772", .flags = "0x9"});
     Add({.name = "aaa", .ifindex = "3"});
@@ -77,16 +82,16 @@ TEST_F(SysfsInterfaceTableTest, DialUpByLinkTypeOrPointToPointFlagLoopbackNever)
         int expected;
     };
     const Case cases[] = {
-        {"ppp0", "512", "0x1091", kIfTypePpp},        // PPP link
-        {"ppp1", "512", "0x1003", kIfTypePpp},        // PPP by link type alone
-        {"wwan0", "65534", "0x1091", kIfTypePpp},     // TUN (raw IP): point-to-point flag
-        {"tun1", "65534", "1091", kIfTypePpp},        // flags without the 0x prefix
-        {"eth0", "1", "0x1003", kIfTypeOther},        // broadcast Ethernet
-        {"eth1", "1", "0x1002", kIfTypeOther},        // down
-        {"lo", "772", "0x9", kIfTypeLoopback},        // loopback
-        {"lo2", "772", "0x19", kIfTypeLoopback},      // loopback wins over point-to-point
-        {"lo3", "1", "0x8", kIfTypeLoopback},         // loopback by flag
-        {"odd", "512", "0x18", kIfTypeLoopback},      // loopback flag wins over PPP type
+        {"ppp0", "512", "0x1091", kIfTypePpp},     // PPP link
+        {"ppp1", "512", "0x1003", kIfTypePpp},     // PPP by link type alone
+        {"wwan0", "65534", "0x1091", kIfTypePpp},  // TUN (raw IP): point-to-point flag
+        {"tun1", "65534", "1091", kIfTypePpp},     // flags without the 0x prefix
+        {"eth0", "1", "0x1003", kIfTypeOther},     // broadcast Ethernet
+        {"eth1", "1", "0x1002", kIfTypeOther},     // down
+        {"lo", "772", "0x9", kIfTypeLoopback},     // loopback
+        {"lo2", "772", "0x19", kIfTypeLoopback},   // loopback wins over point-to-point
+        {"lo3", "1", "0x8", kIfTypeLoopback},      // loopback by flag
+        {"odd", "512", "0x18", kIfTypeLoopback},   // loopback flag wins over PPP type
     };
     int index = 1;
     for (const auto& c : cases) {
@@ -161,9 +166,8 @@ TEST(SysfsInterfaceTable, MachineTableListsTheLoopback) {
     ASSERT_NE(it, rows.end()) << "no loopback in /sys/class/net";
     EXPECT_EQ(it->type, kIfTypeLoopback);
     EXPECT_GT(it->index, 0);
-    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
-        return a.index < b.index;
-    }));
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(),
+                               [](const auto& a, const auto& b) { return a.index < b.index; }));
 }
 
 }  // namespace

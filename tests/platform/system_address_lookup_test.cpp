@@ -70,9 +70,8 @@ TEST(SystemAddressLookup, LooksUpAgainOnANewNameButNotBeforeTheInterval) {
 
 TEST(SystemAddressLookup, RefreshesOnceTheIntervalHasPassed) {
     std::atomic<int> lookups = 0;
-    SystemAddressLookup lookup(0ms, [&lookups](const std::string&) {
-        return std::to_string(++lookups);
-    });
+    SystemAddressLookup lookup(
+        0ms, [&lookups](const std::string&) { return std::to_string(++lookups); });
     EXPECT_EQ(AskUntil(lookup, "ppp0", "1"), "1");
     // Every later question may start a new look-up; the answers keep moving on.
     const auto deadline = std::chrono::steady_clock::now() + 10s;

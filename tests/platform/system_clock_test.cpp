@@ -48,13 +48,19 @@ TEST(SystemClock, GivesLocalTimeWithSundayAsDayOne) {
     constexpr long kOffset = (5 * 60 + 45) * 60;
     const SystemClock clock;
 
+    // time() may run on a coarser clock than the one read: bracket with the same clock.
+    const auto seconds = [] {
+        timespec now{};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        return now.tv_sec;
+    };
     LocalDateTime now;
     time_t before = 0;
     time_t after = 1;
     for (int attempt = 0; attempt < 5 && before != after; ++attempt) {
-        before = ::time(nullptr);
+        before = seconds();
         now = clock.Now();
-        after = ::time(nullptr);
+        after = seconds();
     }
     ASSERT_EQ(before, after) << "the second kept changing during the reading";
 

@@ -61,6 +61,13 @@ TEST_F(IniWriteTest, ExistingKeyChangesInPlace) {
     EXPECT_EQ(ini_.ReadString("General", "Status", ""), "1");
 }
 
+TEST_F(IniWriteTest, RepeatedSectionTakesNewKeysInItsFirstOccurrence) {
+    WriteBytes(path_, "[General]\r\nTab=1\r\n[General]\r\nLog=0\r\n");
+    ini_.WriteInteger("General", "Log", 1);
+    EXPECT_EQ(ReadBytes(path_), "[General]\r\nTab=1\r\nLog=1\r\n[General]\r\nLog=0\r\n");
+    EXPECT_EQ(ini_.ReadInteger("General", "Log", 0), 1);
+}
+
 TEST_F(IniWriteTest, FileWithBareLineFeedsKeepsThem) {
     WriteBytes(path_, "[General]\nStatus=1\n");
     ini_.WriteInteger("General", "Tab", 1);

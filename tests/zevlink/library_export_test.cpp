@@ -29,8 +29,7 @@ TEST(ZevlinkLibrary, CarriesVersionInItsFileNameAndSoname) {
     bool ran = false;
     const std::string dynamic = CommandOutput(std::string("objdump -p ") + ZEVLINK_FILE, ran);
     if (!ran) GTEST_SKIP() << "objdump (binutils) is not available";
-    EXPECT_NE(dynamic.find("SONAME               libzevlink.so.0\n"), std::string::npos)
-        << dynamic;
+    EXPECT_NE(dynamic.find("SONAME               libzevlink.so.0\n"), std::string::npos) << dynamic;
 }
 
 TEST(ZevlinkLibrary, ExportsInetCheckOnly) {
