@@ -6,7 +6,9 @@
 namespace kestrova {
 
 // Replaces `path` with `bytes`: writes a temporary file beside it and renames it over, so a
-// crash at any moment leaves either the old or the new content. False when the system refuses:
+// crash at any moment leaves either the old or the new content. A small file whose size does
+// not change is overwritten in place by one single write instead, which is as safe and far
+// cheaper. False when the system refuses:
 // the folder is missing or not writable, or the file exists and may not be written (a read-only
 // file is refused, as a direct write would be). An existing file keeps its permissions; when
 // `path` is a symbolic link, the file it points to is replaced and the link stays.

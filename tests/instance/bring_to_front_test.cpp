@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QWidget>
+
+#include "probe_process.h"
+#include "shell/single_instance.h"
+
+namespace kestrova {
+namespace {
+
+struct FrontCase {
+    const char* name;
+    Qt::WindowStates before;
+    bool shownBefore;
+    Qt::WindowStates after;
+};
+
+class BringToFrontTest : public ::testing::TestWithParam<FrontCase> {
+protected:
+    void SetUp() override { test::EnsureApplication(); }
+};
+
+TEST_P(BringToFrontTest, RestoresShowsAndActivates) {
+    QWidget window;
+    QWidget other;  // holds the focus until the window comes forward
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window.setWindowState(GetParam().before);
+    if (GetParam().shownBefore) window.show();
+
+    BringToFront(&window);
+
+    EXPECT_EQ(window.windowState(), GetParam().after);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, BringToFrontTest,
+    ::testing::Values(FrontCase{"Minimised", Qt::WindowMinimized, true, Qt::WindowNoState},
+                      FrontCase{"MinimisedFromMaximised", Qt::WindowMinimized | Qt::WindowMaximized,
+                                true, Qt::WindowMaximized},
+                      FrontCase{"Hidden", Qt::WindowNoState, false, Qt::WindowNoState},
+                      FrontCase{"BehindAnother", Qt::WindowNoState, true, Qt::WindowNoState}),
+    [](const ::testing::TestParamInfo<FrontCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace kestrova
