@@ -6,7 +6,7 @@
 #include <random>
 
 #include "meter/meter.h"
-#include "platform/sysfs_interface_table.h"
+#include "platform/netlink_interface_table.h"
 #include "platform/system_address_lookup.h"
 #include "platform/system_clock.h"
 #include "settings/ini_file.h"
@@ -36,7 +36,7 @@ void RunTicks(benchmark::State& state, bool perMegabyte) {
     rates.Append("20:00", "8:00", "1", "Все дни");
     rates.Append("0:00", "23:59", "0,5", "Выходные дни");
 
-    SysfsInterfaceTable interfaces;
+    NetlinkInterfaceTable interfaces;
     SystemAddressLookup address;
     SystemClock clock;
     MeterPorts ports;

@@ -11,24 +11,11 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/link_fields.h"
 #include "platform/sysfs_value.h"
 
 namespace kestrova {
 namespace {
-
-// Link types of include/uapi/linux/if_arp.h and flags of include/uapi/linux/if.h.
-constexpr std::int64_t kArphrdPpp = 512;
-constexpr std::int64_t kArphrdLoopback = 772;
-constexpr std::uint64_t kIffLoopback = 0x8;
-constexpr std::uint64_t kIffPointToPoint = 0x10;
-
-constexpr std::uint64_t kBitsPerMbit = 1'000'000;
-
-int InterfaceType(std::int64_t linkType, std::uint64_t flags) {
-    if (linkType == kArphrdLoopback || (flags & kIffLoopback) != 0) return kIfTypeLoopback;
-    if (linkType == kArphrdPpp || (flags & kIffPointToPoint) != 0) return kIfTypePpp;
-    return kIfTypeOther;
-}
 
 // One interface folder; nullopt when a file it must have cannot be read (the link went away).
 std::optional<InterfaceRow> ReadInterface(int folderFd, const char* name) {
@@ -43,12 +30,10 @@ std::optional<InterfaceRow> ReadInterface(int folderFd, const char* name) {
     InterfaceRow row;
     row.index = static_cast<int>(*index);
     row.name = name;
-    row.type = InterfaceType(*linkType, *flags);
+    row.type = InterfaceTypeOf(*linkType, *flags);
     row.inOctets = *received;
     row.outOctets = *sent;
-    // Mbit/s; the kernel reports -1 (or refuses the read) when the link has no known speed.
-    const auto mbits = ReadSysfsInteger(folderFd, "speed");
-    if (mbits && *mbits > 0) row.speed = static_cast<std::uint64_t>(*mbits) * kBitsPerMbit;
+    row.speed = ReadLinkSpeed(folderFd, "speed");
     return row;
 }
 

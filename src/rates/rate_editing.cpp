@@ -9,9 +9,13 @@ namespace kestrova {
 
 namespace {
 
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
-bool IsTimeOfDay(const std::string& text) { return ParseTimeOfDay(text).has_value(); }
+bool IsTimeOfDay(const std::string& text) {
+    return ParseTimeOfDay(text).has_value();
+}
 
 }  // namespace
 

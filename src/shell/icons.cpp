@@ -279,7 +279,7 @@ void DrawGlobe(QPainter& p, qreal phase, bool colour) {
         const qreal x = centre.x() + radius * std::sin(lon) * std::cos(patch.latitude);
         const qreal y = centre.y() - radius * std::sin(patch.latitude);
         QColor land = colour ? QColor(0x4c, 0xb0, 0x4a) : QColor(0xb4, 0xb4, 0xb4);
-        land.setAlphaF(0.55 + 0.45 * depth);
+        land.setAlphaF(static_cast<float>(0.55 + 0.45 * depth));
         p.setBrush(land);
         p.drawEllipse(QPointF(x, y), patch.size * (0.35 + 0.65 * depth), patch.size * 0.8);
     }

@@ -47,8 +47,11 @@ SingleInstance::SingleInstance(QString identifier, QString runtimeFolder, QObjec
     lock_.setStaleLockTime(0);
 }
 
-// Closing the server removes its socket file; the lock file goes with lock_.
-SingleInstance::~SingleInstance() = default;
+// The socket file goes first: once the lock is free, a socket file there may already be the
+// next first copy's, and closing the server removes whatever file has its name.
+SingleInstance::~SingleInstance() {
+    delete server_;
+}
 
 QString SingleInstance::DefaultRuntimeFolder() {
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");

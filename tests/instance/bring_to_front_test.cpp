@@ -15,6 +15,9 @@ struct FrontCase {
     bool shownBefore;
     Qt::WindowStates after;
 };
+void PrintTo(const FrontCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BringToFrontTest : public ::testing::TestWithParam<FrontCase> {
 protected:
@@ -44,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 true, Qt::WindowMaximized},
                       FrontCase{"Hidden", Qt::WindowNoState, false, Qt::WindowNoState},
                       FrontCase{"BehindAnother", Qt::WindowNoState, true, Qt::WindowNoState}),
-    [](const ::testing::TestParamInfo<FrontCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<FrontCase>& param) { return param.param.name; });
 
 }  // namespace
 }  // namespace kestrova

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
 #include <memory>
@@ -36,8 +39,8 @@ protected:
     void SetUp() override {
         test::EnsureApplication();
         ASSERT_TRUE(temp_.isValid());
+        // Not made here: the first copy makes it.
         folder_ = temp_.filePath(QStringLiteral("runtime"));
-        ASSERT_TRUE(QDir().mkdir(folder_));
     }
 
     // A name of this test run alone, so that nothing else running here can answer.
@@ -170,6 +173,7 @@ class NotListeningYetTest : public SingleInstanceTest {
 protected:
     void SetUp() override {
         SingleInstanceTest::SetUp();
+        ASSERT_TRUE(QDir().mkdir(folder_));
         names_ = std::make_unique<SingleInstance>(Identifier(), folder_);
         lock_ = std::make_unique<QLockFile>(names_->LockPath());
         ASSERT_TRUE(lock_->tryLock(0));
@@ -202,12 +206,54 @@ TEST_F(NotListeningYetTest, SecondCopyEndsQuietlyWhenTheFirstNeverListens) {
     EXPECT_TRUE(second.Lines().isEmpty()) << second.Lines().join('\n').toStdString();
 }
 
+// What reaches the first copy over its socket, and what of it counts as a request.
+TEST_F(SingleInstanceTest, OnlyTheRequestLineBringsTheFirstForward) {
+    SingleInstance first(Identifier(), folder_);
+    ASSERT_EQ(first.Claim(), SingleInstance::Role::First);
+    EXPECT_EQ(first.LastFailure(), SingleInstance::Failure::None);
+    EXPECT_TRUE(first.ErrorText().isEmpty());
+    QSignalSpy activations(&first, &SingleInstance::activationRequested);
+
+    const QByteArray request = Identifier().toUtf8() + '\n';
+    const struct {
+        const char* name;
+        QList<QByteArray> pieces;  // written one after another
+        int activations;
+    } cases[] = {
+        {"request", {request}, 1},
+        {"request in two pieces", {request.left(5), request.mid(5)}, 1},
+        {"another line", {"VantrelKestrova\n"}, 0},
+        {"no line end", {QByteArray(1000, 'x')}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        activations.clear();
+        QLocalSocket client;
+        client.connectToServer(first.ServerPath());
+        ASSERT_TRUE(client.waitForConnected(kWaitMs));
+        QSignalSpy ended(&client, &QLocalSocket::disconnected);
+        for (const QByteArray& piece : c.pieces) {
+            client.write(piece);
+            client.flush();
+            QCoreApplication::processEvents();
+        }
+        // The first copy hangs up once it has read a line or seen too much without one.
+        ASSERT_TRUE(ended.wait(kWaitMs));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(activations.count(), c.activations);
+    }
+}
+
 struct FailureCase {
     const char* name;
     QString (*folder)(const QString& temp);  // makes the runtime folder under `temp`
     int exitCode;
     const char* text;
+    bool needsRoot = false;
 };
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 QString FileInPlaceOfFolder(const QString& temp) {
     QFile file(temp + QStringLiteral("/file"));
@@ -225,9 +271,19 @@ QString FolderTooDeepForSocket(const QString& temp) {
     return QDir().mkdir(folder) ? folder : QString();
 }
 
+// Only root can give a folder away.
+QString FolderOfAnotherUser(const QString& temp) {
+    constexpr uid_t kNobody = 65534;
+    const QString folder = temp + QStringLiteral("/theirs");
+    if (!QDir().mkdir(folder) || ::chown(QFile::encodeName(folder).constData(), kNobody, kNobody))
+        return {};
+    return folder;
+}
+
 class FailureTest : public SingleInstanceTest, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(FailureTest, ReportsTheErrorAndItsText) {
+    if (GetParam().needsRoot && ::geteuid() != 0) GTEST_SKIP() << "needs root to chown a folder";
     const QString folder = GetParam().folder(temp_.path());
     ASSERT_FALSE(folder.isEmpty());
     ProbeProcess copy(Args(folder));
@@ -243,10 +299,12 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Ошибка запуска приложения!."},
                       FailureCase{"FolderUnderFile", FolderUnderFile, probe::kLockError,
                                   "Ошибка запуска приложения!."},
+                      FailureCase{"FolderOfAnotherUser", FolderOfAnotherUser, probe::kLockError,
+                                  "Ошибка запуска приложения!.", true},
                       FailureCase{"FolderTooDeepForSocket", FolderTooDeepForSocket,
                                   probe::kListenError,
                                   "Ошибка поиска стандартного обработчика сообщений приложения."}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<FailureCase>& param) { return param.param.name; });
 
 }  // namespace
 }  // namespace kestrova

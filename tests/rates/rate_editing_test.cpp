@@ -72,9 +72,9 @@ TEST(PriceField, TypingAllowsDigitsOneSeparatorAndTwoDecimals) {
 
 TEST(PriceField, ShowsAtMostTwoDecimalsAndNothingForZero) {
     const std::vector<std::pair<const char*, const char*>> shown = {
-        {"", ""},         {"0", ""},          {"0,004", ""},     {"0,5", "0,5"},
-        {"0,50", "0,5"},  {"1.5", "1,5"},     {"2,00", "2"},     {"1,", "1"},
-        {",25", "0,25"},  {"0,555", "0,56"},  {"1234", "1234"},  {"007", "7"},
+        {"", ""},        {"0", ""},         {"0,004", ""},    {"0,5", "0,5"},
+        {"0,50", "0,5"}, {"1.5", "1,5"},    {"2,00", "2"},    {"1,", "1"},
+        {",25", "0,25"}, {"0,555", "0,56"}, {"1234", "1234"}, {"007", "7"},
     };
     for (const auto& [text, expected] : shown)
         EXPECT_EQ(PriceFieldText(text, ','), std::optional<std::string>(expected)) << text;

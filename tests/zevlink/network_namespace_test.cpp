@@ -34,6 +34,7 @@
 
 #include "meter/interface_table.h"
 #include "platform/ipv4_address.h"
+#include "platform/netlink_interface_table.h"
 #include "platform/sysfs_interface_table.h"
 #include "platform/system_address_lookup.h"
 #include "zevlink/inet_check.h"
@@ -389,80 +390,118 @@ TEST(NetworkNamespace, DefaultRouteThroughLoopbackAloneIsNotConnected) {
     ExpectChildPassed(outcome);
 }
 
+// A folder to mount a fresh sysfs on in the child: sysfs shows the network namespace of
+// whoever mounts it, so the host's /sys would show the host's links.
+class SysfsMountPoint {
+public:
+    SysfsMountPoint()
+        : path_((std::filesystem::temp_directory_path() / "kestrova-sys-XXXXXX").string()) {
+        made_ = ::mkdtemp(path_.data()) != nullptr;
+    }
+    ~SysfsMountPoint() {
+        std::error_code ignored;
+        if (made_) std::filesystem::remove(path_, ignored);
+    }
+    SysfsMountPoint(const SysfsMountPoint&) = delete;
+    SysfsMountPoint& operator=(const SysfsMountPoint&) = delete;
+
+    bool Made() const { return made_; }
+    // In the child; the mount goes away with the child's mount namespace.
+    bool Mount(ChildReport& report) const {
+        if (::mount("sysfs", path_.c_str(), "sysfs", 0, nullptr) == 0) return true;
+        report.Skip(ErrorText("mounting sysfs in the new namespace"));
+        return false;
+    }
+    std::string NetFolder() const { return path_ + "/class/net"; }
+
+private:
+    std::string path_;
+    bool made_ = false;
+};
+
+// Traffic over the dial-up link: packets the far end sends in, datagrams sent out to it.
+constexpr int kPacketsIn = 10;
+constexpr std::size_t kPacketInSize = 100;
+constexpr int kDatagramsOut = 5;
+constexpr std::size_t kDatagramOutPayload = 72;  // 20 + 8 + 72 bytes each on the wire
+
+void PassTraffic(ChildReport& report, const DialUpTun& tun) {
+    // Received: packets the far end sends, written into the tun.
+    const auto packet = PacketFromPeer(kPacketInSize);
+    for (int i = 0; i < kPacketsIn; ++i) {
+        report.Expect(
+            ::write(tun.Fd(), packet.data(), packet.size()) == static_cast<ssize_t>(packet.size()),
+            ErrorText("writing into the tun"));
+    }
+
+    // Sent: datagrams to the peer, routed into the tun and read out of it.
+    const int sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(9);
+    ::inet_pton(AF_INET, kPeerAddress, &peer.sin_addr);
+    const std::array<char, kDatagramOutPayload> payload{};
+    for (int i = 0; i < kDatagramsOut; ++i) {
+        report.Expect(::sendto(sender, payload.data(), payload.size(), 0,
+                               reinterpret_cast<const sockaddr*>(&peer),
+                               sizeof peer) == static_cast<ssize_t>(payload.size()),
+                      ErrorText("sending to the peer"));
+    }
+    ::close(sender);
+    int readBack = 0;
+    std::array<char, 2048> frame{};
+    pollfd wait{tun.Fd(), POLLIN, 0};
+    while (readBack<kDatagramsOut&& ::poll(&wait, 1, 2000)> 0) {
+        if (::read(tun.Fd(), frame.data(), frame.size()) > 0) ++readBack;
+    }
+    report.Expect(readBack == kDatagramsOut,
+                  "only " + std::to_string(readBack) + " datagrams came out of the tun");
+}
+
+// In a namespace holding only lo and the dial-up tun, both up: `table` shows the tun as the
+// dial-up row, with its speed, and counts the traffic that passes over it.
+void ExpectDialUpRowCountsTraffic(ChildReport& report, InterfaceTable& table, const DialUpTun& tun,
+                                  const std::string& tableName) {
+    const auto fail = [&](const std::string& text) { return tableName + ": " + text; };
+    const InterfaceSnapshot before = table.Snapshot();
+    const InterfaceRow* link = FindRow(before, kTunName);
+    const InterfaceRow* loopback = FindRow(before, "lo");
+    if (!report.Expect(link != nullptr && loopback != nullptr,
+                       fail("the tun and lo are not both in the snapshot"))) {
+        return;
+    }
+    report.Expect(before.size() == 2, fail("rows other than lo and the tun in a new namespace"));
+    report.Expect(link->type == kIfTypePpp, fail("the tun is not a dial-up row"));
+    report.Expect(loopback->type == kIfTypeLoopback, fail("lo is not the loopback row"));
+    report.Expect(loopback->index < link->index, fail("rows are not in interface-index order"));
+    report.Expect(ChoosePppRow(before, -1) == static_cast<int>(link - before.data()),
+                  fail("ChoosePppRow does not pick the tun"));
+    // The tun's nominal speed (10 Mbit/s or 10 Gbit/s, by kernel) in bits per second.
+    report.Expect(link->speed >= 10'000'000 && link->speed % 1'000'000 == 0,
+                  fail("tun speed reads as " + std::to_string(link->speed) + " bit/s"));
+
+    PassTraffic(report, tun);
+
+    const InterfaceSnapshot after = table.Snapshot();
+    const InterfaceRow* later = FindRow(after, kTunName);
+    if (!report.Expect(later != nullptr, fail("the tun vanished from the snapshot"))) return;
+    report.Expect(later->inOctets - link->inOctets == kPacketsIn * kPacketInSize,
+                  fail("received grew by " + std::to_string(later->inOctets - link->inOctets)));
+    report.Expect(later->outOctets - link->outOctets >= kDatagramsOut * (28 + kDatagramOutPayload),
+                  fail("sent grew by " + std::to_string(later->outOctets - link->outOctets)));
+}
+
 TEST(NetworkNamespace, DialUpTunIsThePppRowAndCountsItsTraffic) {
-    // sysfs shows the namespace of whoever mounts it: the child mounts a fresh one here.
-    std::string sysfs = (std::filesystem::temp_directory_path() / "kestrova-sys-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(sysfs.data()), nullptr) << ErrorText("mkdtemp");
+    const SysfsMountPoint sysfs;
+    ASSERT_TRUE(sysfs.Made()) << ErrorText("mkdtemp");
 
     const auto outcome = RunInNewNamespace([&sysfs](ChildReport& report) {
-        // Goes away with the child's mount namespace.
-        if (::mount("sysfs", sysfs.c_str(), "sysfs", 0, nullptr) != 0) {
-            report.Skip(ErrorText("mounting sysfs in the new namespace"));
-            return;
-        }
+        if (!sysfs.Mount(report)) return;
         Interfaces interfaces(report);
         DialUpTun tun(report);
         if (!SetUpDialUp(report, interfaces, tun) || !interfaces.BringUp("lo")) return;
-        SysfsInterfaceTable table(sysfs + "/class/net");
-
-        const InterfaceSnapshot before = table.Snapshot();
-        const InterfaceRow* link = FindRow(before, kTunName);
-        const InterfaceRow* loopback = FindRow(before, "lo");
-        if (!report.Expect(link != nullptr && loopback != nullptr,
-                           "the tun and lo are not both in the snapshot")) {
-            return;
-        }
-        report.Expect(before.size() == 2, "rows other than lo and the tun in a new namespace");
-        report.Expect(link->type == kIfTypePpp, "the tun is not a dial-up row");
-        report.Expect(loopback->type == kIfTypeLoopback, "lo is not the loopback row");
-        report.Expect(loopback->index < link->index, "rows are not in interface-index order");
-        report.Expect(ChoosePppRow(before, -1) == static_cast<int>(link - before.data()),
-                      "ChoosePppRow does not pick the tun");
-        // The tun's nominal speed (10 Mbit/s or 10 Gbit/s, by kernel) in bits per second.
-        report.Expect(link->speed >= 10'000'000 && link->speed % 1'000'000 == 0,
-                      "tun speed reads as " + std::to_string(link->speed) + " bit/s");
-
-        // Received: packets the far end sends, written into the tun.
-        constexpr int kPackets = 10;
-        constexpr std::size_t kPacketSize = 100;
-        const auto packet = PacketFromPeer(kPacketSize);
-        for (int i = 0; i < kPackets; ++i) {
-            report.Expect(::write(tun.Fd(), packet.data(), packet.size()) ==
-                              static_cast<ssize_t>(packet.size()),
-                          ErrorText("writing into the tun"));
-        }
-
-        // Sent: datagrams to the peer, routed into the tun and read out of it.
-        const int sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_in peer{};
-        peer.sin_family = AF_INET;
-        peer.sin_port = htons(9);
-        ::inet_pton(AF_INET, kPeerAddress, &peer.sin_addr);
-        const std::array<char, 72> payload{};
-        constexpr int kDatagrams = 5;  // 20 + 8 + 72 bytes each on the wire
-        for (int i = 0; i < kDatagrams; ++i) {
-            report.Expect(::sendto(sender, payload.data(), payload.size(), 0,
-                                   reinterpret_cast<const sockaddr*>(&peer),
-                                   sizeof peer) == static_cast<ssize_t>(payload.size()),
-                          ErrorText("sending to the peer"));
-        }
-        ::close(sender);
-        int readBack = 0;
-        std::array<char, 2048> frame{};
-        pollfd wait{tun.Fd(), POLLIN, 0};
-        while (readBack<kDatagrams&& ::poll(&wait, 1, 2000)> 0) {
-            if (::read(tun.Fd(), frame.data(), frame.size()) > 0) ++readBack;
-        }
-        report.Expect(readBack == kDatagrams,
-                      "only " + std::to_string(readBack) + " datagrams came out of the tun");
-
-        const InterfaceSnapshot after = table.Snapshot();
-        const InterfaceRow* later = FindRow(after, kTunName);
-        if (!report.Expect(later != nullptr, "the tun vanished from the snapshot")) return;
-        report.Expect(later->inOctets - link->inOctets == kPackets * kPacketSize,
-                      "received grew by " + std::to_string(later->inOctets - link->inOctets));
-        report.Expect(later->outOctets - link->outOctets >= kDatagrams * 100u,
-                      "sent grew by " + std::to_string(later->outOctets - link->outOctets));
+        SysfsInterfaceTable table(sysfs.NetFolder());
+        ExpectDialUpRowCountsTraffic(report, table, tun, "sysfs");
 
         // The address shown is that of the dial-up link, found by the worker.
         report.Expect(InterfaceIpv4Address(kTunName) == kLocalAddress,
@@ -475,8 +514,37 @@ TEST(NetworkNamespace, DialUpTunIsThePppRowAndCountsItsTraffic) {
         }
         report.Expect(shown == kLocalAddress, "the lookup shows '" + shown + "'");
     });
-    std::error_code ignored;
-    std::filesystem::remove(sysfs, ignored);
+    if (!outcome.skipReason.empty()) GTEST_SKIP() << outcome.skipReason;
+    ExpectChildPassed(outcome);
+}
+
+TEST(NetworkNamespace, NetlinkTableShowsTheDialUpTunAsSysfsDoes) {
+    const SysfsMountPoint sysfs;
+    ASSERT_TRUE(sysfs.Made()) << ErrorText("mkdtemp");
+
+    const auto outcome = RunInNewNamespace([&sysfs](ChildReport& report) {
+        if (!sysfs.Mount(report)) return;
+        Interfaces interfaces(report);
+        DialUpTun tun(report);
+        if (!SetUpDialUp(report, interfaces, tun) || !interfaces.BringUp("lo")) return;
+        // Made here, the table's socket belongs to the new namespace.
+        NetlinkInterfaceTable table(sysfs.NetFolder());
+
+        const InterfaceSnapshot fromSysfs = SysfsInterfaceTable(sysfs.NetFolder()).Snapshot();
+        const InterfaceSnapshot fromNetlink = table.Snapshot();
+        if (report.Expect(fromNetlink.size() == fromSysfs.size(),
+                          "netlink shows " + std::to_string(fromNetlink.size()) + " rows, sysfs " +
+                              std::to_string(fromSysfs.size()))) {
+            for (std::size_t i = 0; i < fromSysfs.size(); ++i) {
+                const auto& a = fromNetlink[i];
+                const auto& b = fromSysfs[i];
+                report.Expect(a.index == b.index && a.name == b.name && a.type == b.type &&
+                                  a.speed == b.speed,
+                              "netlink row " + a.name + " differs from sysfs row " + b.name);
+            }
+        }
+        ExpectDialUpRowCountsTraffic(report, table, tun, "netlink");
+    });
     if (!outcome.skipReason.empty()) GTEST_SKIP() << outcome.skipReason;
     ExpectChildPassed(outcome);
 }

@@ -1,0 +1,166 @@
+// Start, close, exit and the meter's commands on the real main window.
+
+#include <QTimer>
+
+#include "app_fixture.h"
+
+namespace kestrova::testing {
+namespace {
+
+bool Shown(QWidget* w) { return !w->isHidden(); }
+
+TEST_F(AppTest, FirstStartWithoutSettings) {
+    Start();
+    EXPECT_TRUE(Shown(form->RunBut()));  // paused
+    EXPECT_FALSE(Shown(form->PauseBut()));
+    EXPECT_EQ(Config().ReadString("General", "Status", ""), "0");
+    EXPECT_EQ(form->Edenitsa(), QStringLiteral("р."));
+    EXPECT_EQ(form->TimeList()->topLevelItemCount(), 0);
+    EXPECT_EQ(form->onrunminim()->interval(), 280);
+    EXPECT_TRUE(form->onrunminim()->isActive());
+    EXPECT_FALSE(form->sizekntr()->isActive());
+    EXPECT_FALSE(form->N21()->isVisible());  // no help file
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "stats" / "3-2027.ini"));
+}
+
+TEST_F(AppTest, StoredSettingsAtStart) {
+    Config().WriteString("General", "Status", "1");
+    Config().WriteString("General", "TabSave", "1");
+    Config().WriteInteger("General", "Tab", 2);
+    Config().WriteInteger("General", "CostFormat", 1);
+    Config().WriteString("General", "LogSizeEnabled", "1");
+    Config().WriteInteger("Count", "Edn", 1);
+    Start();
+    EXPECT_TRUE(Shown(form->PauseBut()));
+    EXPECT_FALSE(Shown(form->RunBut()));
+    EXPECT_EQ(form->Tabliti()->currentIndex(), 2);
+    EXPECT_EQ(form->Edenitsa(), QStringLiteral("$."));
+    EXPECT_TRUE(form->sizekntr()->isActive());
+    EXPECT_TRUE(Shown(form->TraficCost()));
+    EXPECT_FALSE(Shown(form->CostMoney()));
+}
+
+TEST_F(AppTest, RunAndPauseShowExactlyOneButton) {
+    Start();
+    form->RunBut()->click();
+    EXPECT_TRUE(Shown(form->PauseBut()));
+    EXPECT_FALSE(Shown(form->RunBut()));
+    EXPECT_EQ(Config().ReadString("General", "Status", ""), "1");
+    form->PauseBut()->click();
+    EXPECT_TRUE(Shown(form->RunBut()));
+    EXPECT_FALSE(Shown(form->PauseBut()));
+    EXPECT_EQ(Config().ReadString("General", "Status", ""), "0");
+}
+
+TEST_F(AppTest, TickShowsTheMeter) {
+    Config().WriteString("General", "Status", "1");
+    Start();
+    online = true;
+    interfaces.Link(4);
+    Seconds(61, 1024);
+    EXPECT_EQ(form->SesionTime()->text(), QStringLiteral("00:01:01"));
+    EXPECT_EQ(form->TimeToday()->text(), QStringLiteral("00:01:01"));
+    EXPECT_EQ(form->InTraf()->text(), QStringLiteral("61,00 КБ"));
+    EXPECT_EQ(form->SesionCost()->text(), QStringLiteral("1,00"));
+    EXPECT_EQ(form->StPanel()->text(), QStringLiteral("Текущая стоимость минуты: 1,00р."));
+}
+
+TEST_F(AppTest, CloseWithoutExitKeepsRunning) {
+    Config().WriteString("General", "Status", "1");
+    Start();
+    online = true;
+    interfaces.Link(4);
+    Seconds(30);
+    EXPECT_FALSE(form->close());  // the window stays, minimised
+    EXPECT_TRUE(dialogs.Messages().empty());
+    Seconds(30);
+    EXPECT_EQ(meter->SessionSeconds(), 60);
+}
+
+TEST_F(AppTest, ExitStoresTheMonth) {
+    Config().WriteString("General", "Status", "1");
+    Start();
+    online = true;
+    interfaces.Link(4);
+    Seconds(90, 1000);
+    form->ExitButton()->click();
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_TRUE(controller->ExitRequested());
+    EXPECT_DOUBLE_EQ(*Stats().Cost(), 2.0);  // one minute and the started one
+    EXPECT_EQ(Stats().TrafficIn(), 90000u);
+    Seconds(5);  // nothing counts after the save
+    EXPECT_EQ(Stats().Seconds(), 90);
+}
+
+TEST_F(AppTest, ExitWithUnsavedTableAsks) {
+    Start();
+    rates.Append("8:00", "20:00", "2", "Все дни");
+    rates.SetModified(true);
+    dialogs.QueueAnswer(Answer::No);
+    form->ExitButton()->click();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text,
+              QStringLiteral("Таблица расценок была изменена. Желаете выйти и потерять "
+                             "несохранённые данные?"));
+    EXPECT_EQ(dialogs.Messages()[0].caption, QStringLiteral("Внимание!"));
+    EXPECT_FALSE(std::filesystem::file_size(Stats().Path()) > 0);  // not saved: still running
+    dialogs.QueueAnswer(Answer::Yes);
+    form->close();  // the exit request stays: asked again
+    EXPECT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_TRUE(Stats().Cost().has_value());
+    EXPECT_NE(testing::ReadAll(Stats().Path()).find("Cost=0"), std::string::npos);
+}
+
+TEST_F(AppTest, TerminateSavesWithoutQuestions) {
+    Config().WriteString("General", "Status", "1");
+    Start();
+    rates.SetModified(true);
+    online = true;
+    interfaces.Link(4);
+    Seconds(61, 500);
+    controller->Terminate();
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_DOUBLE_EQ(*Stats().Cost(), 2.0);
+    EXPECT_EQ(Stats().TrafficIn(), 30500u);
+}
+
+TEST_F(AppTest, ResetAsksFirst) {
+    Config().WriteString("General", "Status", "1");
+    Start();
+    online = true;
+    interfaces.Link(4);
+    Seconds(70);
+    form->ResetStat()->click();  // the script says No
+    EXPECT_EQ(meter->MonthSeconds(), 70);
+    EXPECT_EQ(dialogs.Messages().back().text,
+              QStringLiteral("Вы действительно хотите обнулить текущую статистику?"));
+    dialogs.QueueAnswer(Answer::Yes);
+    form->ResetStat()->click();
+    EXPECT_EQ(meter->MonthSeconds(), 0);
+    EXPECT_EQ(form->TimeToday()->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(form->TotalIn()->text(), QStringLiteral("0 Байт"));
+}
+
+TEST_F(AppTest, PageIsRememberedOnlyWithTabSave) {
+    Start();
+    form->Tabliti()->setCurrentIndex(3);
+    EXPECT_EQ(Config().ReadString("General", "Tab", "none"), "none");
+    Config().WriteString("General", "TabSave", "1");
+    form->Tabliti()->setCurrentIndex(4);
+    EXPECT_EQ(Config().ReadInteger("General", "Tab", -1), 4);
+}
+
+TEST_F(AppTest, MeterProblemsAreShownOnce) {
+    Config().WriteString("General", "Status", "1");
+    Config().WriteString("Count", "NoCost", "много");
+    Start();
+    online = true;
+    interfaces.Link(4);
+    Seconds(20);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].caption, QStringLiteral("Ошибка!"));
+    EXPECT_TRUE(dialogs.Messages()[0].text.contains(QStringLiteral("NoCost")));
+}
+
+}  // namespace
+}  // namespace kestrova::testing
