@@ -109,9 +109,8 @@ RateFields TDriver::Fields() const {
 }
 
 void TDriver::addClick() {
-    // Confirmed with Enter the price field still has the focus: take its text as shown after
-    // leaving it, as a click on the button would.
-    cost_->ShowAsValue();
+    // The price is checked and stored as the field shows it after losing the focus, also when
+    // Enter confirms while the field still has it.
     const RateConfirmation result = ConfirmRate(Fields(), cost_->DecimalSeparator());
     if (!result.Accepted()) {
         dialogs_.Ask(this, MessageKind::Error, Text(rate_texts::kErrorCaption), Text(result.error));

@@ -171,14 +171,16 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // Filters are installed while the pages are built: the later widgets may not exist yet.
     if (watched == host_ && event->type() == QEvent::KeyPress) {
         // Only keys that type a character reach the key handler, as Enter does ('\r').
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (!text.isEmpty() && HostKeyPress(text.at(0).unicode())) return true;
-    } else if (watched == timeList_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    } else if (timeList_ != nullptr && watched == timeList_->viewport() &&
+               event->type() == QEvent::MouseButtonDblClick) {
         // On a row or on the empty part of the list alike; the handler looks at the selection.
         TimeList2DblClick();
-    } else if (watched == connectionsListView_->viewport() &&
+    } else if (connectionsListView_ != nullptr && watched == connectionsListView_->viewport() &&
                event->type() == QEvent::MouseButtonRelease) {
         ConnectionsListViewClick();
     }
