@@ -5,6 +5,7 @@
 
 #include "meter/meter.h"
 #include "meter/startup_settings.h"
+#include "rates/rate_commands.h"
 #include "rates/rate_table.h"
 #include "settings/ini_file.h"
 #include "shell/dialogs.h"
@@ -164,11 +165,29 @@ void MainController::SaveTabClick() {
     form_.SetTabEdit(table_.Modified());
 }
 
-void MainController::add_tClick() {}
-void MainController::edit_tClick() {}
-void MainController::Del_tClick() {}
-void MainController::clear_tClick() {}
-void MainController::TimeList2DblClick() {}
+void MainController::add_tClick() {
+    if (RunRateDialog(&form_, dialogs_, table_, std::nullopt, locale_)) ShowRates();
+}
+
+void MainController::edit_tClick() {
+    if (EditRateCommand(&form_, dialogs_, table_, form_.SelectedRate(), EditTrigger::Command,
+                        locale_))
+        ShowRates();
+}
+
+void MainController::TimeList2DblClick() {
+    if (EditRateCommand(&form_, dialogs_, table_, form_.SelectedRate(),
+                        EditTrigger::DoubleClick, locale_))
+        ShowRates();
+}
+
+void MainController::Del_tClick() {
+    if (DeleteRateCommand(&form_, dialogs_, table_, form_.SelectedRate())) ShowRates();
+}
+
+void MainController::clear_tClick() {
+    if (ClearRatesCommand(table_)) ShowRates();
+}
 
 void MainController::MoneyClick() { BringToFront(&form_); }
 

@@ -16,7 +16,7 @@
 
 #include "rates/price_edit.h"
 #include "rates/rate_table.h"
-#include "shell/gui_test_app.h"
+#include "rates_gui_app.h"
 #include "shell/scripted_dialogs.h"
 
 namespace kestrova {
@@ -28,7 +28,7 @@ QString U(const char* utf8) {
 
 class DriverForm : public ::testing::Test {
 protected:
-    void SetUp() override { testing::GuiApp(); }
+    void SetUp() override { testing::RatesGuiApp(); }
 
     std::unique_ptr<TDriver> Make(std::optional<std::size_t> editRow = std::nullopt) {
         return std::make_unique<TDriver>(table, editRow, dialogs, russian);

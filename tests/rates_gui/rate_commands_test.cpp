@@ -13,7 +13,7 @@
 #include "rates/driver_form.h"
 #include "rates/price_edit.h"
 #include "rates/rate_table.h"
-#include "shell/gui_test_app.h"
+#include "rates_gui_app.h"
 #include "shell/scripted_dialogs.h"
 
 namespace kestrova {
@@ -27,7 +27,7 @@ QString U(const char* utf8) {
 
 class RateCommands : public ::testing::Test {
 protected:
-    void SetUp() override { testing::GuiApp(); }
+    void SetUp() override { testing::RatesGuiApp(); }
 
     // Wednesday, 10 March 2027, 8:05:17.
     const QDateTime now{QDate(2027, 3, 10), QTime(8, 5, 17)};
