@@ -175,11 +175,11 @@ void TMainForm::BuildToolBar() {
     band->setObjectName(QStringLiteral("ToolBar1"));
     band->setMovable(false);
     band->setFloatable(false);
-    band->setFixedHeight(51);
     band->setContextMenuPolicy(Qt::PreventContextMenu);
     band->toggleViewAction()->setVisible(false);
     band->setIconSize(QSize(kToolBarIconSize, kToolBarIconSize));
     addToolBar(Qt::TopToolBarArea, band);
+    band->setFixedHeight(51);  // after docking, which resets the bar's size limits
     setContextMenuPolicy(Qt::NoContextMenu);
 
     struct Button {

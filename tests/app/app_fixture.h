@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <memory>
 
 #include "meter/meter.h"
@@ -10,6 +17,7 @@
 #include "settings/ini_file.h"
 #include "shell/locale_bridge.h"
 #include "shell/main_controller.h"
+#include "shell/currency_edit.h"
 #include "shell/main_form.h"
 #include "shell/scripted_dialogs.h"
 #include "support/fakes.h"

@@ -61,7 +61,7 @@ TEST_F(AppTest, TickShowsTheMeter) {
     EXPECT_EQ(form->SesionTime()->text(), QStringLiteral("00:01:01"));
     EXPECT_EQ(form->TimeToday()->text(), QStringLiteral("00:01:01"));
     EXPECT_EQ(form->InTraf()->text(), QStringLiteral("61,00 КБ"));
-    EXPECT_EQ(form->SesionCost()->text(), QStringLiteral("1,00"));
+    EXPECT_EQ(form->SesionCost()->text(), QStringLiteral("1,00р."));  // shown by the pattern
     EXPECT_EQ(form->StPanel()->text(), QStringLiteral("Текущая стоимость минуты: 1,00р."));
 }
 

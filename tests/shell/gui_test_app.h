@@ -14,10 +14,13 @@ inline QApplication& GuiApp() {
     static char name[] = "shell_tests";
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    static const bool styled = (ApplyLook(app), true);
-    (void)styled;
-    return app;
+    // Never destroyed: at exit Qt's own globals may already be gone, and the process ends anyway.
+    static QApplication* app = [] {
+        auto* created = new QApplication(argc, argv);
+        ApplyLook(*created);
+        return created;
+    }();
+    return *app;
 }
 
 }  // namespace kestrova::testing

@@ -268,7 +268,11 @@ TEST(MainFormWithoutHandlers, EveryCommandDoesNothing) {
     TMainForm form(dialogs);
     form.show();
     for (QAction* action : form.findChildren<QAction*>()) action->trigger();
-    for (QAbstractButton* button : form.findChildren<QAbstractButton*>()) button->click();
+    // The window's own buttons (Qt's inner ones, such as the menu bar's extension, pop up
+    // menus of their own).
+    for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
+        if (!button->objectName().isEmpty() && !button->objectName().startsWith("qt_"))
+            button->click();
     for (QTimer* timer : form.findChildren<QTimer*>()) timer->start(1);
     QTest::qWait(20);
     form.Tabliti()->setCurrentIndex(TMainForm::PingPage);

@@ -194,8 +194,8 @@ TEST_F(MainFormLayout, MeterGroupsAreDisabledDisplaysWithTheirLabels) {
                              "Принято:", "Отправлено:"})
         EXPECT_TRUE(texts.contains(U(text))) << text;
     // Per minute as built.
-    EXPECT_TRUE(form->CostMoney()->isVisibleTo(form.get()));
-    EXPECT_FALSE(form->TraficCost()->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->CostMoney()->isHidden());
+    EXPECT_TRUE(form->TraficCost()->isHidden());
 }
 
 TEST_F(MainFormLayout, ConnectionAndPingPagesHaveTheirControls) {
@@ -205,7 +205,7 @@ TEST_F(MainFormLayout, ConnectionAndPingPagesHaveTheirControls) {
     EXPECT_EQ(form->disconect()->parentWidget()->width(), 87);
 
     EXPECT_EQ(form->Button1()->text(), U("Проверить"));
-    EXPECT_FALSE(form->Button2()->isVisibleTo(form.get()));
+    EXPECT_TRUE(form->Button2()->isHidden());
     EXPECT_FALSE(form->Button2()->isEnabled());
     EXPECT_TRUE(form->Memo1()->isReadOnly());
     EXPECT_EQ(form->Memo1()->size(), QSize(417, 137));

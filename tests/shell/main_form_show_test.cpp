@@ -33,7 +33,8 @@ protected:
         form->show();
     }
 
-    bool Shown(const QWidget* w) const { return w->isVisibleTo(form.get()); }
+    // Shown when its page is: the other pages hide their widgets along with the page.
+    static bool Shown(const QWidget* w) { return !w->isHidden(); }
 
     MeterView SampleView() const {
         MeterView view;
