@@ -81,6 +81,7 @@ void Meter::Tick() {
                                         FormatLongTime(ports_.locale, now), view_.sesionTime,
                                         perMegabyte_ ? view_.traficCostSeans : view_.sesionCost,
                                         view_.inTraf, view_.outTraf));
+            Sync(s.logFile);
         }
         connectionSeen_ = false;
         if (sessionActive_) EndSession(s);

@@ -9,7 +9,9 @@ namespace kestrova {
 
 namespace {
 
-bool IsQuote(char c) { return c == '\'' || c == '"'; }
+bool IsQuote(char c) {
+    return c == '\'' || c == '"';
+}
 
 // The parts of a pattern split at the unquoted ";".
 std::vector<std::string_view> SplitParts(std::string_view pattern) {
@@ -83,7 +85,8 @@ Digits DigitsOf(double magnitude, const PartShape& shape) {
     digits.integer = fixed.substr(0, point);
     if (point != std::string::npos) digits.fraction = fixed.substr(point + 1);
     const std::size_t firstNonZero = digits.integer.find_first_not_of('0');
-    digits.integer.erase(0, firstNonZero == std::string::npos ? digits.integer.size() : firstNonZero);
+    digits.integer.erase(0,
+                         firstNonZero == std::string::npos ? digits.integer.size() : firstNonZero);
     while (static_cast<int>(digits.fraction.size()) > shape.fractionRequired &&
            digits.fraction.back() == '0')
         digits.fraction.pop_back();

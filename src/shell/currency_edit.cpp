@@ -63,8 +63,7 @@ void CurrencyEdit::Redisplay() {
         return;
     }
     const NumberSeparators separators{std::string(1, decimal_), thousands_.toStdString()};
-    setText(QString::fromStdString(
-        FormatWithPattern(pattern_.toStdString(), value_, separators)));
+    setText(QString::fromStdString(FormatWithPattern(pattern_.toStdString(), value_, separators)));
     setCursorPosition(0);
 }
 

@@ -55,13 +55,11 @@ Answer MessageBoxDialogs::Ask(QWidget* parent, MessageKind kind, const QString& 
     }
 }
 
-QString MessageBoxDialogs::OpenFile(QWidget* parent, const QString& title,
-                                    const QString& filter) {
+QString MessageBoxDialogs::OpenFile(QWidget* parent, const QString& title, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, title, QString(), filter);
 }
 
-QString MessageBoxDialogs::SaveFile(QWidget* parent, const QString& title,
-                                    const QString& filter) {
+QString MessageBoxDialogs::SaveFile(QWidget* parent, const QString& title, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, title, QString(), filter);
 }
 

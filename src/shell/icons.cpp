@@ -268,7 +268,7 @@ void DrawGlobe(QPainter& p, qreal phase, bool colour) {
         qreal longitude, latitude, size;
     };
     static constexpr Patch kLand[] = {
-        {0.0, 0.35, 16}, {0.5, -0.3, 13}, {1.6, 0.5, 15}, {2.2, -0.1, 18},
+        {0.0, 0.35, 16}, {0.5, -0.3, 13},  {1.6, 0.5, 15},  {2.2, -0.1, 18},
         {3.3, 0.25, 14}, {4.2, -0.45, 12}, {4.9, 0.15, 17}, {5.7, -0.2, 11},
     };
     p.setPen(Qt::NoPen);

@@ -6,7 +6,9 @@
 #include <QStyleFactory>
 
 // The resources live in a static library: they have to be pulled in by name.
-static void InitLookResources() { Q_INIT_RESOURCE(kestrova); }
+static void InitLookResources() {
+    Q_INIT_RESOURCE(kestrova);
+}
 
 namespace kestrova {
 

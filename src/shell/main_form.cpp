@@ -23,15 +23,16 @@ namespace kestrova {
 
 namespace {
 
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
 
 }  // namespace
 
 TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent,
-                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                      Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                      Qt::WindowCloseButtonHint),
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
       dialogs_(dialogs),
       edenitsa_(QString::fromUtf8(kInitialMoneyUnit)) {
     setObjectName(QStringLiteral("MainForm"));
@@ -58,7 +59,9 @@ TMainForm::~TMainForm() {
     if (handlers_ != nullptr) handlers_->FormDestroy();
 }
 
-void TMainForm::FormCreate() { Forward(&MainFormHandlers::FormCreate); }
+void TMainForm::FormCreate() {
+    Forward(&MainFormHandlers::FormCreate);
+}
 
 void TMainForm::Forward(Operation operation) {
     if (handlers_ != nullptr) (handlers_->*operation)();
@@ -105,13 +108,13 @@ void TMainForm::ShowRunState(bool running) {
 
 void TMainForm::ShowRates(const RateTable& table) {
     const int selected = SelectedRate();
-    const bool sameCount = static_cast<std::size_t>(timeList_->topLevelItemCount()) == table.Count();
+    const bool sameCount =
+        static_cast<std::size_t>(timeList_->topLevelItemCount()) == table.Count();
     timeList_->clear();
     QList<QTreeWidgetItem*> items;
     for (const RateRow& row : table.Rows()) {
-        items.append(new QTreeWidgetItem(QStringList{Text(row.number), Text(row.start),
-                                                     Text(row.end), Text(row.price),
-                                                     Text(row.day)}));
+        items.append(new QTreeWidgetItem(QStringList{
+            Text(row.number), Text(row.start), Text(row.end), Text(row.price), Text(row.day)}));
     }
     timeList_->addTopLevelItems(items);
     if (sameCount && selected >= 0 && selected < items.size())
@@ -158,7 +161,9 @@ void TMainForm::UpdateCaption() {
     setWindowTitle(caption);
 }
 
-QMenuBar* TMainForm::MainMenu1() const { return menuBar(); }
+QMenuBar* TMainForm::MainMenu1() const {
+    return menuBar();
+}
 
 // --- Events ------------------------------------------------------------------------------
 
@@ -193,39 +198,99 @@ bool TMainForm::HostKeyPress(char16_t key) {
 
 // --- Handlers: each forwards to its operation --------------------------------------------
 
-void TMainForm::TimerTimer() { Forward(&MainFormHandlers::TimerTimer); }
-void TMainForm::MinusTraficTimer() { Forward(&MainFormHandlers::MinusTraficTimer); }
-void TMainForm::TimerMinimizeTimer() { Forward(&MainFormHandlers::TimerMinimizeTimer); }
-void TMainForm::AutoUpdateTimer() { Forward(&MainFormHandlers::AutoUpdateTimer); }
-void TMainForm::Hint1Timer() { Forward(&MainFormHandlers::Hint1Timer); }
-void TMainForm::RefreshTimer() { Forward(&MainFormHandlers::RefreshTimer); }
-void TMainForm::pingtimerTimer() { Forward(&MainFormHandlers::pingtimerTimer); }
-void TMainForm::sizekntrTimer() { Forward(&MainFormHandlers::sizekntrTimer); }
-void TMainForm::onrunminimTimer() { Forward(&MainFormHandlers::onrunminimTimer); }
+void TMainForm::TimerTimer() {
+    Forward(&MainFormHandlers::TimerTimer);
+}
+void TMainForm::MinusTraficTimer() {
+    Forward(&MainFormHandlers::MinusTraficTimer);
+}
+void TMainForm::TimerMinimizeTimer() {
+    Forward(&MainFormHandlers::TimerMinimizeTimer);
+}
+void TMainForm::AutoUpdateTimer() {
+    Forward(&MainFormHandlers::AutoUpdateTimer);
+}
+void TMainForm::Hint1Timer() {
+    Forward(&MainFormHandlers::Hint1Timer);
+}
+void TMainForm::RefreshTimer() {
+    Forward(&MainFormHandlers::RefreshTimer);
+}
+void TMainForm::pingtimerTimer() {
+    Forward(&MainFormHandlers::pingtimerTimer);
+}
+void TMainForm::sizekntrTimer() {
+    Forward(&MainFormHandlers::sizekntrTimer);
+}
+void TMainForm::onrunminimTimer() {
+    Forward(&MainFormHandlers::onrunminimTimer);
+}
 
-void TMainForm::PrefButClick() { Forward(&MainFormHandlers::PrefButClick); }
-void TMainForm::ToolButton1Click() { Forward(&MainFormHandlers::ToolButton1Click); }
-void TMainForm::ExportRunClick() { Forward(&MainFormHandlers::ExportRunClick); }
-void TMainForm::HelpButClick() { Forward(&MainFormHandlers::HelpButClick); }
-void TMainForm::ExitButtonClick() { Forward(&MainFormHandlers::ExitButtonClick); }
-void TMainForm::ResetStatsClick() { Forward(&MainFormHandlers::ResetStatsClick); }
-void TMainForm::PauseButClick() { Forward(&MainFormHandlers::PauseButClick); }
-void TMainForm::RunButClick() { Forward(&MainFormHandlers::RunButClick); }
+void TMainForm::PrefButClick() {
+    Forward(&MainFormHandlers::PrefButClick);
+}
+void TMainForm::ToolButton1Click() {
+    Forward(&MainFormHandlers::ToolButton1Click);
+}
+void TMainForm::ExportRunClick() {
+    Forward(&MainFormHandlers::ExportRunClick);
+}
+void TMainForm::HelpButClick() {
+    Forward(&MainFormHandlers::HelpButClick);
+}
+void TMainForm::ExitButtonClick() {
+    Forward(&MainFormHandlers::ExitButtonClick);
+}
+void TMainForm::ResetStatsClick() {
+    Forward(&MainFormHandlers::ResetStatsClick);
+}
+void TMainForm::PauseButClick() {
+    Forward(&MainFormHandlers::PauseButClick);
+}
+void TMainForm::RunButClick() {
+    Forward(&MainFormHandlers::RunButClick);
+}
 
-void TMainForm::openTabClick() { Forward(&MainFormHandlers::openTabClick); }
-void TMainForm::SaveTabClick() { Forward(&MainFormHandlers::SaveTabClick); }
-void TMainForm::add_tClick() { Forward(&MainFormHandlers::add_tClick); }
-void TMainForm::edit_tClick() { Forward(&MainFormHandlers::edit_tClick); }
-void TMainForm::Del_tClick() { Forward(&MainFormHandlers::Del_tClick); }
-void TMainForm::clear_tClick() { Forward(&MainFormHandlers::clear_tClick); }
-void TMainForm::TimeList2DblClick() { Forward(&MainFormHandlers::TimeList2DblClick); }
+void TMainForm::openTabClick() {
+    Forward(&MainFormHandlers::openTabClick);
+}
+void TMainForm::SaveTabClick() {
+    Forward(&MainFormHandlers::SaveTabClick);
+}
+void TMainForm::add_tClick() {
+    Forward(&MainFormHandlers::add_tClick);
+}
+void TMainForm::edit_tClick() {
+    Forward(&MainFormHandlers::edit_tClick);
+}
+void TMainForm::Del_tClick() {
+    Forward(&MainFormHandlers::Del_tClick);
+}
+void TMainForm::clear_tClick() {
+    Forward(&MainFormHandlers::clear_tClick);
+}
+void TMainForm::TimeList2DblClick() {
+    Forward(&MainFormHandlers::TimeList2DblClick);
+}
 
-void TMainForm::N21Click() { Forward(&MainFormHandlers::N21Click); }
-void TMainForm::N23Click() { Forward(&MainFormHandlers::N23Click); }
-void TMainForm::N24Click() { Forward(&MainFormHandlers::N24Click); }
-void TMainForm::N25Click() { Forward(&MainFormHandlers::N25Click); }
-void TMainForm::N33Click() { Forward(&MainFormHandlers::N33Click); }
-void TMainForm::MoneyClick() { Forward(&MainFormHandlers::MoneyClick); }
+void TMainForm::N21Click() {
+    Forward(&MainFormHandlers::N21Click);
+}
+void TMainForm::N23Click() {
+    Forward(&MainFormHandlers::N23Click);
+}
+void TMainForm::N24Click() {
+    Forward(&MainFormHandlers::N24Click);
+}
+void TMainForm::N25Click() {
+    Forward(&MainFormHandlers::N25Click);
+}
+void TMainForm::N33Click() {
+    Forward(&MainFormHandlers::N33Click);
+}
+void TMainForm::MoneyClick() {
+    Forward(&MainFormHandlers::MoneyClick);
+}
 
 void TMainForm::CostTabChange(int page) {
     if (restoringPage_ || handlers_ == nullptr) return;
@@ -234,8 +299,14 @@ void TMainForm::CostTabChange(int page) {
 void TMainForm::ConnectionsListViewClick() {
     Forward(&MainFormHandlers::ConnectionsListViewClick);
 }
-void TMainForm::SpeedButton22Click() { Forward(&MainFormHandlers::SpeedButton22Click); }
-void TMainForm::Button1Click() { Forward(&MainFormHandlers::Button1Click); }
-void TMainForm::Button2Click() { Forward(&MainFormHandlers::Button2Click); }
+void TMainForm::SpeedButton22Click() {
+    Forward(&MainFormHandlers::SpeedButton22Click);
+}
+void TMainForm::Button1Click() {
+    Forward(&MainFormHandlers::Button1Click);
+}
+void TMainForm::Button2Click() {
+    Forward(&MainFormHandlers::Button2Click);
+}
 
 }  // namespace kestrova

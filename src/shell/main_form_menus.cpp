@@ -63,8 +63,8 @@ void TMainForm::BuildMenus() {
     bar->setNativeMenuBar(false);
 
     QMenu* file = Submenu(bar, "FileMenu", "Файл");
-    Item(file, "openTab", "Открыть таблицу", Glyph::Open, QKeySequence(Qt::CTRL | Qt::Key_O),
-         this, &TMainForm::openTabClick);
+    Item(file, "openTab", "Открыть таблицу", Glyph::Open, QKeySequence(Qt::CTRL | Qt::Key_O), this,
+         &TMainForm::openTabClick);
     Item(file, "SaveTab", "Сохранить таблицу", Glyph::Save, QKeySequence(Qt::CTRL | Qt::Key_S),
          this, &TMainForm::SaveTabClick);
     file->addSeparator();
@@ -108,8 +108,7 @@ void TMainForm::BuildPopups() {
     QAction* remove = Item(tabList1_, "Del_t", "Удалить", Glyph::Delete,
                            QKeySequence(Qt::Key_Delete), this, &TMainForm::Del_tClick);
     tabList1_->addSeparator();
-    Item(tabList1_, "Clear_t", "Очистить список", Glyph::Clear, {}, this,
-         &TMainForm::clear_tClick);
+    Item(tabList1_, "Clear_t", "Очистить список", Glyph::Clear, {}, this, &TMainForm::clear_tClick);
     tabList1_->addSeparator();
     Item(tabList1_, "TabListOpen", "Открыть таблицу", Glyph::Open,
          QKeySequence(Qt::CTRL | Qt::Key_O), this, &TMainForm::openTabClick);
@@ -117,9 +116,8 @@ void TMainForm::BuildPopups() {
          QKeySequence(Qt::CTRL | Qt::Key_S), this, &TMainForm::SaveTabClick);
     // The rate list's own keys.
     for (QAction* action : {add, change, remove}) timeList_->addAction(action);
-    connect(timeList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        tabList1_->popup(timeList_->viewport()->mapToGlobal(at));
-    });
+    connect(timeList_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { tabList1_->popup(timeList_->viewport()->mapToGlobal(at)); });
 
     connectpopup_ = Popup(this, "connectpopup");
     Item(connectpopup_, "N24", "Настроить модем", Glyph::Modem, {}, this, &TMainForm::N24Click);
@@ -139,8 +137,8 @@ void TMainForm::BuildPopups() {
     Item(trayPopUp_, "N33", "Плавающее окошко", Glyph::FloatingWindow, {}, this,
          &TMainForm::N33Click);
     trayPopUp_->addSeparator();
-    Item(trayPopUp_, "TrayExitItem", "Выход", Glyph::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q),
-         this, &TMainForm::ExitButtonClick);
+    Item(trayPopUp_, "TrayExitItem", "Выход", Glyph::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+         &TMainForm::ExitButtonClick);
 }
 
 void TMainForm::BuildShortcuts() {

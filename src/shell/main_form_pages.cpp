@@ -50,10 +50,10 @@ CurrencyEdit* Money(const char* name, QWidget* parent) {
     return Named(new CurrencyEdit(parent), name);
 }
 
-QFont TimeFont() {
+QFont Arial12(bool bold) {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
-    font.setBold(true);
+    font.setBold(bold);
     return font;
 }
 
@@ -76,6 +76,8 @@ QTreeWidget* ReportList(const char* name, const QStringList& headers,
     header->setStretchLastSection(false);
     header->setSectionsClickable(false);
     header->setSectionsMovable(false);
+    // The column widths are fixed; at 12 px the longest caption ("Время окончания") fits.
+    header->setFont(Arial12(false));
     int column = 0;
     for (int width : widths) header->resizeSection(column++, width);
     return list;
@@ -112,12 +114,11 @@ QWidget* TMainForm::BuildRatesPage() {
     auto* page = Named(new QWidget, "TabSheet1");
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(2, 2, 2, 2);
-    timeList_ = ReportList(
-        "TimeList",
-        {QString::fromUtf8("№"), QString::fromUtf8("Время начала"),
-         QString::fromUtf8("Время окончания"), QString::fromUtf8("Стоимость"),
-         QString::fromUtf8("День недели")},
-        {30, 90, 108, 83, 104}, page);
+    timeList_ = ReportList("TimeList",
+                           {QString::fromUtf8("№"), QString::fromUtf8("Время начала"),
+                            QString::fromUtf8("Время окончания"), QString::fromUtf8("Стоимость"),
+                            QString::fromUtf8("День недели")},
+                           {30, 90, 108, 83, 104}, page);
     timeList_->viewport()->installEventFilter(this);
     layout->addWidget(timeList_);
     return page;
@@ -137,8 +138,8 @@ QWidget* TMainForm::BuildTimePage() {
     grid->setVerticalSpacing(10);
     timeToday_ = Display("TimeToday", "00:00:00", group);
     sesionTime_ = Display("SesionTime", "00:00:00", group);
-    timeToday_->setFont(TimeFont());
-    sesionTime_->setFont(TimeFont());
+    timeToday_->setFont(Arial12(true));
+    sesionTime_->setFont(Arial12(true));
     costMoney_ = Money("CostMoney", group);
     sesionCost_ = Money("SesionCost", group);
     label3_ = Caption("Стоимость:", group, "Label3");
@@ -169,10 +170,8 @@ QWidget* TMainForm::BuildTrafficPage() {
     layout->setContentsMargins(6, 4, 6, 6);
     layout->setSpacing(6);
 
-    auto* session =
-        Named(new QGroupBox(QString::fromUtf8("Последний сеанс"), page), "GroupBox2");
-    auto* total =
-        Named(new QGroupBox(QString::fromUtf8("Общая статистика"), page), "GroupBox3");
+    auto* session = Named(new QGroupBox(QString::fromUtf8("Последний сеанс"), page), "GroupBox2");
+    auto* total = Named(new QGroupBox(QString::fromUtf8("Общая статистика"), page), "GroupBox3");
     for (QGroupBox* group : {session, total}) {
         group->setEnabled(false);
         layout->addWidget(group, 1);
@@ -216,7 +215,8 @@ QWidget* TMainForm::BuildTrafficPage() {
 QWidget* TMainForm::BuildConnectionsPage() {
     auto* page = Named(new QWidget, "TabSheet4");
     auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(2, 2, 0, 2);
+    // No side margin: the three columns (344) just fit beside the panel.
+    layout->setContentsMargins(0, 2, 0, 2);
     layout->setSpacing(0);
     connectionsListView_ = ReportList(
         "ConnectionsListView",

@@ -6,7 +6,9 @@
 namespace kestrova {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 TEST(ScriptedDialogs, AnswersInOrderThenWithTheAnswerThatChangesNothing) {
     ScriptedDialogs dialogs;
@@ -19,11 +21,10 @@ TEST(ScriptedDialogs, AnswersInOrderThenWithTheAnswerThatChangesNothing) {
               Answer::Ok);
     // The queue is empty now.
     EXPECT_EQ(dialogs.Ask(nullptr, MessageKind::Question, U("Внимание!"), U("b")), Answer::No);
-    EXPECT_EQ(dialogs.Ask(nullptr, MessageKind::OkCancel, U("Внимание!"), U("c")),
-              Answer::Cancel);
-    EXPECT_EQ(dialogs.Ask(nullptr, MessageKind::Error, U("Ошибка!"),
-                          U("Выберите элемент для удаления!")),
-              Answer::Ok);
+    EXPECT_EQ(dialogs.Ask(nullptr, MessageKind::OkCancel, U("Внимание!"), U("c")), Answer::Cancel);
+    EXPECT_EQ(
+        dialogs.Ask(nullptr, MessageKind::Error, U("Ошибка!"), U("Выберите элемент для удаления!")),
+        Answer::Ok);
     EXPECT_EQ(dialogs.Ask(nullptr, MessageKind::Info, U("Информация."), U("d")), Answer::Ok);
 
     ASSERT_EQ(dialogs.Messages().size(), 6u);

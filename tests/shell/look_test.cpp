@@ -67,8 +67,7 @@ TEST(Look, RussianTranslationGivesQtButtonsRussianTexts) {
     if (!QFileInfo::exists(file)) GTEST_SKIP() << "qt6-translations-l10n is not installed";
     ASSERT_TRUE(InstallRussianTranslation(app));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8("&Да"));
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
-              QString::fromUtf8("Отмена"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8("Отмена"));
 }
 
 }  // namespace

@@ -112,11 +112,11 @@ TEST_F(MainFormCommands, EveryButtonRunsItsOperation) {
     form->disconect()->setEnabled(true);
     form->Button2()->setEnabled(true);
     const std::pair<QAbstractButton*, const char*> buttons[] = {
-        {form->PrefBut(), "PrefButClick"},     {form->ToolButton1(), "ToolButton1Click"},
-        {form->ExportRun(), "ExportRunClick"}, {form->HelpBut(), "HelpButClick"},
+        {form->PrefBut(), "PrefButClick"},       {form->ToolButton1(), "ToolButton1Click"},
+        {form->ExportRun(), "ExportRunClick"},   {form->HelpBut(), "HelpButClick"},
         {form->ExitButton(), "ExitButtonClick"}, {form->ResetStat(), "ResetStatsClick"},
-        {form->PauseBut(), "PauseButClick"},   {form->disconect(), "SpeedButton22Click"},
-        {form->Button1(), "Button1Click"},     {form->Button2(), "Button2Click"},
+        {form->PauseBut(), "PauseButClick"},     {form->disconect(), "SpeedButton22Click"},
+        {form->Button1(), "Button1Click"},       {form->Button2(), "Button2Click"},
     };
     for (const auto& [button, operation] : buttons) {
         handlers.calls.clear();
@@ -170,8 +170,7 @@ TEST_F(MainFormCommands, ListClicksReachTheirOperations) {
     EXPECT_EQ(handlers.Count("TimeList2DblClick"), 2);
 
     form->Tabliti()->setCurrentIndex(TMainForm::ConnectionsPage);
-    QTest::mouseClick(form->ConnectionsListView()->viewport(), Qt::LeftButton, {},
-                      QPoint(30, 30));
+    QTest::mouseClick(form->ConnectionsListView()->viewport(), Qt::LeftButton, {}, QPoint(30, 30));
     EXPECT_EQ(handlers.Count("ConnectionsListViewClick"), 1);
 }
 
@@ -180,8 +179,8 @@ TEST_F(MainFormCommands, WindowWideKeysActWithTheFocusInTheHostField) {
     form->Tabliti()->setCurrentIndex(TMainForm::PingPage);
     Focus(form->Host());
     const std::pair<QKeyCombination, const char*> keys[] = {
-        {Qt::CTRL | Qt::Key_O, "openTabClick"}, {Qt::CTRL | Qt::Key_S, "SaveTabClick"},
-        {Qt::CTRL | Qt::Key_P, "PrefButClick"}, {Qt::Key_F1, "N21Click"},
+        {Qt::CTRL | Qt::Key_O, "openTabClick"},    {Qt::CTRL | Qt::Key_S, "SaveTabClick"},
+        {Qt::CTRL | Qt::Key_P, "PrefButClick"},    {Qt::Key_F1, "N21Click"},
         {Qt::CTRL | Qt::Key_Q, "ExitButtonClick"}, {Qt::CTRL | Qt::Key_H, "ToolButton1Click"},
     };
     for (const auto& [key, operation] : keys) {
@@ -208,8 +207,8 @@ TEST_F(MainFormCommands, RateKeysActOnTheRateListOnly) {
     QTest::keyClick(form->TimeList(), Qt::Key_Delete);
     QTest::keyClick(form->TimeList(), Qt::Key_Insert);
     QTest::keyClick(form->TimeList(), Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(handlers.calls, (std::vector<std::string>{"Del_tClick", "edit_tClick",
-                                                        "add_tClick"}));
+    EXPECT_EQ(handlers.calls,
+              (std::vector<std::string>{"Del_tClick", "edit_tClick", "add_tClick"}));
 
     // Typed into the host field, the same keys edit the field.
     handlers.calls.clear();

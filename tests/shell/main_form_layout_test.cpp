@@ -28,7 +28,9 @@
 namespace kestrova {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 class MainFormLayout : public ::testing::Test {
 protected:
@@ -188,10 +190,9 @@ TEST_F(MainFormLayout, MeterGroupsAreDisabledDisplaysWithTheirLabels) {
     // Every other label text of the two pages.
     QStringList texts;
     for (int page : {1, 2})
-        for (QLabel* l : form->Tabliti()->widget(page)->findChildren<QLabel*>())
-            texts << l->text();
-    for (const char* text : {"Общее время:", "Последний сеанс:", "IP адрес:", "Скорость:",
-                             "Принято:", "Отправлено:"})
+        for (QLabel* l : form->Tabliti()->widget(page)->findChildren<QLabel*>()) texts << l->text();
+    for (const char* text :
+         {"Общее время:", "Последний сеанс:", "IP адрес:", "Скорость:", "Принято:", "Отправлено:"})
         EXPECT_TRUE(texts.contains(U(text))) << text;
     // Per minute as built.
     EXPECT_FALSE(form->CostMoney()->isHidden());
@@ -273,8 +274,8 @@ TEST_F(MainFormLayout, PopupMenusHaveTheirItems) {
                            U("Плавающее окошко"), "-", U("Выход | Ctrl+Q")}));
     EXPECT_EQ(Items(form->HOTKeyPOPUP()),
               (QStringList{U("Настройки | Ctrl+P"), U("Открыть таблицу | Ctrl+O"),
-                           U("Сохранить таблицу | Ctrl+S"), U("Помощь | F1"),
-                           U("Выход | Ctrl+Q"), U("Показать/спрятать подсказку | Ctrl+H")}));
+                           U("Сохранить таблицу | Ctrl+S"), U("Помощь | F1"), U("Выход | Ctrl+Q"),
+                           U("Показать/спрятать подсказку | Ctrl+H")}));
     for (const char* name : {"Add_t", "edit_t", "Del_t", "Clear_t"})
         EXPECT_NE(form->TabList1()->findChild<QAction*>(QString::fromLatin1(name)), nullptr)
             << name;

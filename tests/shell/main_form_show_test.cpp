@@ -21,7 +21,9 @@
 namespace kestrova {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 class MainFormShow : public ::testing::Test {
 protected:
@@ -64,10 +66,10 @@ TEST_F(MainFormShow, ShowMeterPutsEveryTextIntoItsField) {
     form->SetCostFormat(0);
     form->ShowMeter(SampleView());
     const std::pair<QLineEdit*, const char*> fields[] = {
-        {form->IP(), "10.64.0.7"},          {form->TimeToday(), "101:02:03"},
-        {form->SesionTime(), "00:12:34"},   {form->InTraf(), "1,50 МБ"},
-        {form->OutTraf(), "200,00 КБ"},     {form->TotalIn(), "1,20 ГБ"},
-        {form->TotalOut(), "80,00 МБ"},     {form->conSpeed(), "97,66 КБ/c"},
+        {form->IP(), "10.64.0.7"},         {form->TimeToday(), "101:02:03"},
+        {form->SesionTime(), "00:12:34"},  {form->InTraf(), "1,50 МБ"},
+        {form->OutTraf(), "200,00 КБ"},    {form->TotalIn(), "1,20 ГБ"},
+        {form->TotalOut(), "80,00 МБ"},    {form->conSpeed(), "97,66 КБ/c"},
         {form->CostMoney(), "1 234,50р."}, {form->SesionCost(), "6,00р."},
     };
     for (const auto& [field, text] : fields) EXPECT_EQ(field->text(), U(text)) << text;
@@ -81,9 +83,8 @@ TEST_F(MainFormShow, ShowMeterShowsTheCostPairOfTheMode) {
     for (bool perMegabyte : {true, false, true}) {
         view.perMegabyte = perMegabyte;
         form->ShowMeter(view);
-        for (QWidget* w : std::initializer_list<QWidget*>{form->TraficCost(),
-                                                          form->TraficCostSeans(),
-                                                          form->Label5(), form->Label6()})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 form->TraficCost(), form->TraficCostSeans(), form->Label5(), form->Label6()})
             EXPECT_EQ(Shown(w), perMegabyte) << w->objectName().toStdString();
         for (QWidget* w : std::initializer_list<QWidget*>{form->CostMoney(), form->SesionCost(),
                                                           form->Label3(), form->Label4()})

@@ -45,16 +45,12 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{",0.00р'.';-,0.00р'.'", 999.999, "1 000,00р."},
         PatternCase{",0.00р'.';-,0.00р'.'", 12.3, "12,30р."},
         // The initial pattern: optional decimals, no trailing separator.
-        PatternCase{",0.##", 1234.5, "1 234,5"},
-        PatternCase{",0.##", 1234.0, "1 234"},
-        PatternCase{",0.##", 0.0, "0"},
-        PatternCase{",0.##", 0.126, "0,13"},
+        PatternCase{",0.##", 1234.5, "1 234,5"}, PatternCase{",0.##", 1234.0, "1 234"},
+        PatternCase{",0.##", 0.0, "0"}, PatternCase{",0.##", 0.126, "0,13"},
         PatternCase{",0.##", -1234.5, "-1 234,5"},
         // Without "," no grouping; "#" integer places vanish, "0" places pad.
-        PatternCase{"0.00", 1234.5, "1234,50"},
-        PatternCase{"#.##", 0.5, ",5"},
-        PatternCase{"000.0", 7.25, "007,3"},
-        PatternCase{"0", 2.5, "3"},
+        PatternCase{"0.00", 1234.5, "1234,50"}, PatternCase{"#.##", 0.5, ",5"},
+        PatternCase{"000.0", 7.25, "007,3"}, PatternCase{"0", 2.5, "3"},
         // Double quotes quote too, and a zero part is used for zero.
         PatternCase{"0.00\" руб.\";(0.00);\"ноль\"", 3.0, "3,00 руб."},
         PatternCase{"0.00\" руб.\";(0.00);\"ноль\"", -3.0, "(3,00)"},
@@ -64,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PatternSeparators, ComeFromTheCaller) {
     EXPECT_EQ(FormatWithPattern(",0.00р'.';-,0.00р'.'", 1234.5, kEnglish), "1,234.50р.");
-    EXPECT_EQ(FormatWithPattern(",0.00", 1234.5, NumberSeparators{",", "\u00a0"}),
-              "1\u00a0234,50");
+    EXPECT_EQ(FormatWithPattern(",0.00", 1234.5, NumberSeparators{",", "\u00a0"}), "1\u00a0234,50");
 }
 
 TEST(PatternEmpty, WritesTheShortestForm) {

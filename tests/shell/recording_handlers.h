@@ -11,9 +11,9 @@ namespace kestrova::testing {
 class RecordingHandlers : public MainFormHandlers {
 public:
     std::vector<std::string> calls;
-    std::vector<int> pages;           // CostTabChange arguments
-    std::u16string keys;              // HostKeyPress arguments
-    char16_t consumeKey = 0;          // HostKeyPress answers true for this key
+    std::vector<int> pages;   // CostTabChange arguments
+    std::u16string keys;      // HostKeyPress arguments
+    char16_t consumeKey = 0;  // HostKeyPress answers true for this key
     CloseAction closeAction = CloseAction::Close;
 
     int Count(const std::string& name) const {
@@ -22,8 +22,10 @@ public:
         return n;
     }
 
-#define KESTROVA_RECORD(name) \
-    void name() override { calls.push_back(#name); }
+#define KESTROVA_RECORD(name)   \
+    void name() override {      \
+        calls.push_back(#name); \
+    }
     KESTROVA_RECORD(FormCreate)
     KESTROVA_RECORD(FormDestroy)
     KESTROVA_RECORD(TimerTimer)

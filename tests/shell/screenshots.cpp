@@ -40,8 +40,8 @@ MeterView SampleView(bool perMegabyte) {
     view.totalIn = "1,205 ГБ";
     view.totalOut = "80,00 МБ";
     view.conSpeed = "97,66 КБ/c";
-    view.stPanel = perMegabyte ? "Текущая стоимость мегабайта: 0,25р."
-                               : "Текущая стоимость минуты: 0,50р.";
+    view.stPanel =
+        perMegabyte ? "Текущая стоимость мегабайта: 0,25р." : "Текущая стоимость минуты: 0,50р.";
     view.perMegabyte = perMegabyte;
     view.running = true;
     return view;
@@ -60,22 +60,22 @@ void FillSamples(TMainForm& form) {
     form.SetCostFormat(0);
     form.ShowMeter(SampleView(false));
 
-    auto* row = new QTreeWidgetItem(
-        QStringList{QString::fromUtf8("Провайдер"), QStringLiteral("modem (ppp0)"),
-                    QString::fromUtf8("Подключено")});
+    auto* row = new QTreeWidgetItem(QStringList{QString::fromUtf8("Провайдер"),
+                                                QStringLiteral("modem (ppp0)"),
+                                                QStringLiteral("Connected")});
     form.ConnectionsListView()->addTopLevelItem(row);
     form.ConnectionsListView()->setCurrentItem(row);
     form.disconect()->setEnabled(true);
 
-    form.Memo1()->setPlainText(QString::fromUtf8(
-        "Обмен пакетами с localhost [127.0.0.1]:\n"
-        "Ответ от 127.0.0.1: число байт=32 время<1мс TTL=64\n"
-        "Ответ от 127.0.0.1: число байт=32 время<1мс TTL=64\n"
-        "Ответ от 127.0.0.1: число байт=32 время<1мс TTL=64\n"
-        "Ответ от 127.0.0.1: число байт=32 время<1мс TTL=64\n"
-        "Статистика Ping для 127.0.0.1:\n"
-        "    Пакетов: отправлено = 4, получено = 4, потеряно = 0\n"
-        "    (0% потерь)"));
+    form.Memo1()->setPlainText(
+        QString::fromUtf8("Обмен пакетами с localhost [127.0.0.1]:\n"
+                          "Ответ от 127.0.0.1: число байт=32 время<1мс TTL=64\n"
+                          "Ответ от 127.0.0.1: число байт=32 время<1мс TTL=64\n"
+                          "Ответ от 127.0.0.1: число байт=32 время<1мс TTL=64\n"
+                          "Ответ от 127.0.0.1: число байт=32 время<1мс TTL=64\n"
+                          "Статистика Ping для 127.0.0.1:\n"
+                          "    Пакетов: отправлено = 4, получено = 4, потеряно = 0\n"
+                          "    (0% потерь)"));
 }
 
 bool Save(const QPixmap& picture, const QDir& folder, const QString& name) {
@@ -101,11 +101,9 @@ QPixmap IconSheet() {
     QPixmap sheet(36 * 12 + 8, 36 * 4 + 8);
     sheet.fill(QColor(0xed, 0xf1, 0xf6));
     QPainter p(&sheet);
-    int x = 4;
-    for (Glyph g : glyphs) {
-        p.drawPixmap(x, 4, GlyphPixmap(g, kToolBarIconSize));
-        p.drawPixmap(x + 34 * 8 + 20, 10, GlyphPixmap(g, kMenuIconSize));
-        x += 34;
+    for (int i = 0; i < 8; ++i) {
+        p.drawPixmap(4 + 34 * i, 4, GlyphPixmap(glyphs[i], kToolBarIconSize));
+        p.drawPixmap(282 + 19 * i, 11, GlyphPixmap(glyphs[i], kMenuIconSize));
     }
     for (int i = 0; i < kTrayFrameCount; ++i)
         p.drawPixmap(4 + (i % 12) * 36, 40 + (i / 12) * 34, GlobeFrame(i));
