@@ -6,9 +6,7 @@
 #include <random>
 
 #include "meter/meter.h"
-#include "platform/netlink_interface_table.h"
-#include "platform/system_address_lookup.h"
-#include "platform/system_clock.h"
+#include "platform/linux_platform.h"
 #include "settings/ini_file.h"
 #include "zevlink/inet_check.h"
 
@@ -36,17 +34,8 @@ void RunTicks(benchmark::State& state, bool perMegabyte) {
     rates.Append("20:00", "8:00", "1", "Все дни");
     rates.Append("0:00", "23:59", "0,5", "Выходные дни");
 
-    NetlinkInterfaceTable interfaces;
-    SystemAddressLookup address;
-    SystemClock clock;
-    MeterPorts ports;
-    ports.programDir = folder;
-    ports.online = [] { return InetCheck(); };
-    ports.interfaces = &interfaces;
-    ports.address = &address;
-    ports.clock = &clock;
-    ports.rates = &rates;
-    Meter meter(std::move(ports));
+    LinuxPlatform platform;
+    Meter meter(platform.Ports(folder, rates, LocaleFormat{}));
     meter.Start();
     meter.Run();
     for (auto _ : state) {

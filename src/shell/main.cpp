@@ -6,10 +6,7 @@
 #include <QSessionManager>
 
 #include "meter/meter.h"
-#include "platform/disk_sync.h"
-#include "platform/netlink_interface_table.h"
-#include "platform/system_address_lookup.h"
-#include "platform/system_clock.h"
+#include "platform/linux_platform.h"
 #include "rates/rate_table.h"
 #include "shell/dialogs.h"
 #include "shell/fade_in.h"
@@ -20,7 +17,6 @@
 #include "shell/russian_translation.h"
 #include "shell/single_instance.h"
 #include "shell/termination_watch.h"
-#include "zevlink/inet_check.h"
 
 using namespace kestrova;
 
@@ -48,19 +44,8 @@ int main(int argc, char* argv[]) {
     const QLocale locale = QLocale::system();
 
     RateTable rates;
-    NetlinkInterfaceTable interfaces;
-    SystemAddressLookup address;
-    SystemClock clock;
-    MeterPorts ports;
-    ports.programDir = programDir;
-    ports.online = [] { return InetCheck(); };
-    ports.interfaces = &interfaces;
-    ports.address = &address;
-    ports.clock = &clock;
-    ports.rates = &rates;
-    ports.locale = LocaleFormatOf(locale);
-    ports.syncToDisk = SyncFileToDisk;
-    Meter meter(std::move(ports));
+    LinuxPlatform platform;
+    Meter meter(platform.Ports(programDir, rates, LocaleFormatOf(locale)));
 
     MessageBoxDialogs dialogs;
     TMainForm form(dialogs);
