@@ -60,7 +60,9 @@ QString MessageBoxDialogs::OpenFile(QWidget* parent, const QString& title, const
 }
 
 QString MessageBoxDialogs::SaveFile(QWidget* parent, const QString& title, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+    // The save command asks about an existing file itself, for the name exactly as typed.
+    return QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 }  // namespace kestrova
