@@ -60,7 +60,7 @@ void Meter::SelectRate() {
 void Meter::Tick() {
     const TickSettings s = ReadTickSettings();
     if (ports_.address != nullptr) view_.ip = ports_.address->LocalAddress(dialupName_);
-    perMegabyte_ = s.perMegabyte;
+    if (s.perMegabyte != perMegabyte_) SwitchMode(s);
     SelectRate();
 
     if (ports_.online && ports_.online()) {
@@ -176,16 +176,35 @@ void Meter::AccrueMinute(const TickSettings& s) {
 }
 
 void Meter::AccrueTraffic(const TickSettings& s) {
-    double kb = 0;
-    switch (s.trafType) {
-        case 0: kb = static_cast<double>(sessionIn_) / 1024.0; break;
-        case 1: kb = static_cast<double>(sessionOut_) / 1024.0; break;
-        case 2: kb = static_cast<double>(sessionIn_ + sessionOut_) / 1024.0; break;
-        default: break;
-    }
+    const double kb = CountedKB(s.trafType);
     traficCostSeans_ += (kb - lastCountedKB_) * currentRate_ / 1024.0;
     traficCost_ = StoredCost() + traficCostSeans_;
     lastCountedKB_ = kb;
+}
+
+// The pricing changed between minutes and megabytes: what the session cost so far is stored
+// with the month, and the new way of pricing starts from there, counting only what follows.
+void Meter::SwitchMode(const TickSettings& s) {
+    if (sessionActive_) StoreMonth(perMegabyte_ ? traficCost_ : costMoney_);
+    perMegabyte_ = s.perMegabyte;
+    const double stored = StoredCost();
+    if (perMegabyte_) {
+        traficCostSeans_ = 0;
+        lastCountedKB_ = CountedKB(s.trafType);
+        traficCost_ = stored;
+    } else {
+        sesionCost_ = 0;
+        costMoney_ = stored;
+    }
+}
+
+double Meter::CountedKB(int trafType) const {
+    switch (trafType) {
+        case 0: return static_cast<double>(sessionIn_) / 1024.0;
+        case 1: return static_cast<double>(sessionOut_) / 1024.0;
+        case 2: return static_cast<double>(sessionIn_ + sessionOut_) / 1024.0;
+        default: return 0;
+    }
 }
 
 bool Meter::StartedMinuteDue(int noCost) const {

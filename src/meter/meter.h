@@ -101,6 +101,8 @@ private:
     void AccrueTraffic(const TickSettings& s);
     const InterfaceRow* DialupRow(const InterfaceSnapshot& rows);
     bool StartedMinuteDue(int noCost) const;
+    void SwitchMode(const TickSettings& s);
+    double CountedKB(int trafType) const;
     void StoreMonth(double cost);
     double StoredCost();
     void WriteSeconds();

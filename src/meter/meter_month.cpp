@@ -129,7 +129,7 @@ void Meter::Reset() {
 
 void Meter::SaveAtClose() {
     const TickSettings s = ReadTickSettings();
-    perMegabyte_ = s.perMegabyte;
+    if (s.perMegabyte != perMegabyte_) SwitchMode(s);
     if (!perMegabyte_ && StartedMinuteDue(s.noCost)) costMoney_ += currentRate_;
     StoreMonth(perMegabyte_ ? traficCost_ : costMoney_);
     Sync(StatsFile());

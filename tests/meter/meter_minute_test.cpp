@@ -128,6 +128,21 @@ TEST_F(MinuteMeter, StatusBarAndStatisticsText) {
     EXPECT_EQ(meter->View().costMoney, "1,00");  // the other mode's fields keep their values
 }
 
+TEST_F(MinuteMeter, SwitchingTheUnitMidSessionKeepsWhatWasCharged) {
+    Start();
+    Connect();
+    Seconds(180, 1024 * 1024);  // three minutes at 1
+    Set("Count", "Edn", "1");
+    Seconds(2, 1024 * 1024);  // then two megabytes at 1
+    EXPECT_DOUBLE_EQ(meter->MonthCost(), 5.0);
+    Set("Count", "Edn", "0");
+    Seconds(58, 1024 * 1024);  // back to minutes: the fourth minute at 240 s
+    EXPECT_DOUBLE_EQ(meter->MonthCost(), 6.0);
+    Disconnect();
+    Seconds(1);
+    EXPECT_DOUBLE_EQ(*Stats().Cost(), 6.0);
+}
+
 TEST_F(MinuteMeter, BadSettingsAreReportedOnceAndDefaultsUsed) {
     Set("Count", "NoCost", "ninety");
     WriteAll(root / "stats" / "3-2027.ini", "[Count]\r\nCost=12;5\r\nSecond=10\r\n");
