@@ -266,7 +266,8 @@ void Meter::WriteLog(const TickSettings& s, const std::vector<std::string>& line
 
 void Meter::LogSizeCheck() {
     const IniFile config(ConfigFile());
-    const int limit = config.ReadInteger("General", "LogSize", 1);
+    // A limit below one kilobyte would cut the log down to its last line every second.
+    const int limit = std::max(1, config.ReadInteger("General", "LogSize", 1));
     const std::filesystem::path log =
         config.ReadString("General", "LogFile", (ports_.programDir / "logfile.log").string());
     if (ControlLogSize(log, limit)) {

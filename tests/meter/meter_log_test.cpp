@@ -83,5 +83,15 @@ TEST_F(LogMeter, SizeControlCutsAtAnEntry) {
     EXPECT_EQ(cut.substr(cut.size() - 40), log.substr(log.size() - 40));
 }
 
+TEST_F(LogMeter, LimitBelowOneKilobyteCountsAsOne) {
+    std::string log;
+    for (int i = 0; i < 30; ++i) log += "\r\n" + std::string(98, 'x') + "\r\n";
+    WriteAll(root / "conn.log", log);
+    Set("General", "LogSize", "0");
+    Start();
+    meter->LogSizeCheck();
+    EXPECT_GT(ReadAll(root / "conn.log").size(), 900u);
+}
+
 }  // namespace
 }  // namespace kestrova::testing
