@@ -16,8 +16,8 @@ using namespace kestrova;
 
 void RunTicks(benchmark::State& state, bool perMegabyte) {
     std::random_device seed;
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("kestrova-bench-" + std::to_string(seed()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("kestrova-bench-" + std::to_string(seed()));
     std::filesystem::create_directories(folder / "stats");
     {
         IniFile config(folder / "Config.ini");
@@ -46,8 +46,12 @@ void RunTicks(benchmark::State& state, bool perMegabyte) {
     std::filesystem::remove_all(folder);
 }
 
-void BM_TickPerMinute(benchmark::State& state) { RunTicks(state, false); }
-void BM_TickPerMegabyte(benchmark::State& state) { RunTicks(state, true); }
+void BM_TickPerMinute(benchmark::State& state) {
+    RunTicks(state, false);
+}
+void BM_TickPerMegabyte(benchmark::State& state) {
+    RunTicks(state, true);
+}
 
 BENCHMARK(BM_TickPerMinute)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickPerMegabyte)->Unit(benchmark::kMicrosecond);

@@ -13,7 +13,9 @@ struct LocalDateTime {
     int second = 0;
     int millisecond = 0;
 
-    int MillisecondOfDay() const { return ((hour * 60 + minute) * 60 + second) * 1000 + millisecond; }
+    int MillisecondOfDay() const {
+        return ((hour * 60 + minute) * 60 + second) * 1000 + millisecond;
+    }
 };
 
 // Today's date and the time of day; injected so that midnight, the month change and the

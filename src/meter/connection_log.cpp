@@ -32,7 +32,9 @@ bool AppendToLog(const std::filesystem::path& log, const std::vector<std::string
     return static_cast<bool>(out);
 }
 
-double LogSizeKB(std::uintmax_t bytes) { return static_cast<double>(bytes / 128) / 8.0; }
+double LogSizeKB(std::uintmax_t bytes) {
+    return static_cast<double>(bytes / 128) / 8.0;
+}
 
 namespace {
 

@@ -16,7 +16,9 @@ namespace kestrova {
 
 Meter::Meter(MeterPorts ports) : ports_(std::move(ports)) {}
 
-std::filesystem::path Meter::ConfigFile() const { return ports_.programDir / "Config.ini"; }
+std::filesystem::path Meter::ConfigFile() const {
+    return ports_.programDir / "Config.ini";
+}
 
 std::filesystem::path Meter::StatsFile() const {
     return MonthStatsFile::PathFor(ports_.programDir, monthKey_);
@@ -37,8 +39,8 @@ Meter::TickSettings Meter::ReadTickSettings() {
     s.trafType = config.ReadInteger("General", "TrafType", 0);
     s.everyMin = config.ReadFlag("General", "EveryMin", "0");
     s.log = config.ReadInteger("General", "Log", 0) == 1;
-    s.logFile = config.ReadString("General", "LogFile",
-                                  (ports_.programDir / "logfile.log").string());
+    s.logFile =
+        config.ReadString("General", "LogFile", (ports_.programDir / "logfile.log").string());
     return s;
 }
 
@@ -126,8 +128,7 @@ void Meter::CountOnline(const TickSettings& s) {
 // A new session starts from zero: the last session's bytes join the month, and the counters
 // of this connection are counted from now (the same interface) or from its creation (a link
 // that came up since).
-void Meter::BeginSession(const InterfaceRow* row,
-                         const std::optional<InterfaceRow>& previousSeen) {
+void Meter::BeginSession(const InterfaceRow* row, const std::optional<InterfaceRow>& previousSeen) {
     monthIn_ += sessionIn_;
     monthOut_ += sessionOut_;
     sessionIn_ = sessionOut_ = 0;
@@ -200,10 +201,14 @@ void Meter::SwitchMode(const TickSettings& s) {
 
 double Meter::CountedKB(int trafType) const {
     switch (trafType) {
-        case 0: return static_cast<double>(sessionIn_) / 1024.0;
-        case 1: return static_cast<double>(sessionOut_) / 1024.0;
-        case 2: return static_cast<double>(sessionIn_ + sessionOut_) / 1024.0;
-        default: return 0;
+        case 0:
+            return static_cast<double>(sessionIn_) / 1024.0;
+        case 1:
+            return static_cast<double>(sessionOut_) / 1024.0;
+        case 2:
+            return static_cast<double>(sessionIn_ + sessionOut_) / 1024.0;
+        default:
+            return 0;
     }
 }
 
@@ -237,13 +242,18 @@ void Meter::MinusTraficTick() {
     if (row == nullptr) return;
     // Move the baselines with the counters, so what passes during a pause is never counted.
     baseInterface_ = row->index;
-    baseInOctets_ = static_cast<std::int64_t>(row->inOctets) - static_cast<std::int64_t>(sessionIn_);
+    baseInOctets_ =
+        static_cast<std::int64_t>(row->inOctets) - static_cast<std::int64_t>(sessionIn_);
     baseOutOctets_ =
         static_cast<std::int64_t>(row->outOctets) - static_cast<std::int64_t>(sessionOut_);
 }
 
-void Meter::Run() { SetRunning(true); }
-void Meter::Pause() { SetRunning(false); }
+void Meter::Run() {
+    SetRunning(true);
+}
+void Meter::Pause() {
+    SetRunning(false);
+}
 
 void Meter::SetRunning(bool running) {
     running_ = running;

@@ -4,8 +4,12 @@
 
 namespace kestrova {
 
-double Meter::MonthCost() const { return perMegabyte_ ? traficCost_ : costMoney_; }
-double Meter::SessionCost() const { return perMegabyte_ ? traficCostSeans_ : sesionCost_; }
+double Meter::MonthCost() const {
+    return perMegabyte_ ? traficCost_ : costMoney_;
+}
+double Meter::SessionCost() const {
+    return perMegabyte_ ? traficCostSeans_ : sesionCost_;
+}
 
 void Meter::RefreshView() {
     const char sep = ports_.locale.decimalSeparator;
@@ -24,9 +28,9 @@ void Meter::RefreshView() {
     v.totalOut = FormatSize(monthOut_ + sessionOut_, sep);
     v.perMegabyte = perMegabyte_;
     v.running = running_;
-    v.stPanel = std::string(perMegabyte_ ? "Текущая стоимость мегабайта: "
-                                         : "Текущая стоимость минуты: ") +
-                FormatFixed(currentRate_, 2, sep) + moneyUnit_;
+    v.stPanel =
+        std::string(perMegabyte_ ? "Текущая стоимость мегабайта: " : "Текущая стоимость минуты: ") +
+        FormatFixed(currentRate_, 2, sep) + moneyUnit_;
     v.statText = "Сеанс:\rСтоимость: " + FormatFixed(SessionCost(), 2, sep) +
                  "\rВремя: " + v.sesionTime + "\rТрафик: " + v.inTraf +
                  "\r\rОбщая:\rСтоимость: " + FormatFixed(MonthCost(), 2, sep) +

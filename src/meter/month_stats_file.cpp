@@ -13,9 +13,13 @@ std::filesystem::path MonthStatsFile::PathFor(const std::filesystem::path& progr
     return programDir / "stats" / (monthKey + ".ini");
 }
 
-std::int32_t MonthStatsFile::Seconds() const { return ini_.ReadInteger(kSection, "Second", 0); }
+std::int32_t MonthStatsFile::Seconds() const {
+    return ini_.ReadInteger(kSection, "Second", 0);
+}
 
-std::string MonthStatsFile::CostText() const { return ini_.ReadString(kSection, "Cost", "0"); }
+std::string MonthStatsFile::CostText() const {
+    return ini_.ReadString(kSection, "Cost", "0");
+}
 
 std::optional<double> MonthStatsFile::Cost() const {
     const std::string text = CostText();
@@ -30,8 +34,12 @@ std::uint64_t MonthStatsFile::ReadTraffic(const char* key) const {
     return 0;
 }
 
-std::uint64_t MonthStatsFile::TrafficIn() const { return ReadTraffic("TotalTraficIn"); }
-std::uint64_t MonthStatsFile::TrafficOut() const { return ReadTraffic("TotalTraficOut"); }
+std::uint64_t MonthStatsFile::TrafficIn() const {
+    return ReadTraffic("TotalTraficIn");
+}
+std::uint64_t MonthStatsFile::TrafficOut() const {
+    return ReadTraffic("TotalTraficOut");
+}
 
 void MonthStatsFile::WriteSeconds(std::int32_t seconds) {
     ini_.WriteInteger(kSection, "Second", seconds);

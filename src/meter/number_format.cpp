@@ -74,8 +74,8 @@ std::optional<double> ParseDecimal(std::string_view text) {
     }
     if (points > 1 || digits == 0) return std::nullopt;
     double value = 0;
-    auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value,
-                                  std::chars_format::fixed);
+    auto result =
+        std::from_chars(plain.data(), plain.data() + plain.size(), value, std::chars_format::fixed);
     if (result.ec != std::errc() || result.ptr != plain.data() + plain.size()) return std::nullopt;
     return negative ? -value : value;
 }

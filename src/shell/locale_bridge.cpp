@@ -24,8 +24,7 @@ LocaleFormat LocaleFormatOf(const QLocale& locale) {
     format.decimalSeparator = DecimalSeparatorOf(locale);
     const QString timePattern = LongTimePattern(locale);
     format.shortDate = [locale](const LocalDateTime& m) {
-        return locale.toString(QDate(m.year, m.month, m.day), QLocale::ShortFormat)
-            .toStdString();
+        return locale.toString(QDate(m.year, m.month, m.day), QLocale::ShortFormat).toStdString();
     };
     format.longTime = [locale, timePattern](const LocalDateTime& m) {
         return locale.toString(QTime(m.hour, m.minute, m.second), timePattern).toStdString();
@@ -37,6 +36,8 @@ std::filesystem::path PathOf(const QString& file) {
     return std::filesystem::path(QFile::encodeName(file).toStdString());
 }
 
-QString TextOf(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString TextOf(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
 
 }  // namespace kestrova

@@ -33,7 +33,9 @@ MainController::~MainController() {
     if (form_.Handlers() == this) form_.SetHandlers(nullptr);
 }
 
-std::filesystem::path MainController::ConfigFile() const { return programDir_ / "Config.ini"; }
+std::filesystem::path MainController::ConfigFile() const {
+    return programDir_ / "Config.ini";
+}
 
 void MainController::FormCreate() {
     meter_.Start();  // baselines of a running connection, the month's file and figures
@@ -83,9 +85,13 @@ void MainController::SaveOnce() {
     meter_.SaveAtClose();
 }
 
-void MainController::Quit() { QTimer::singleShot(0, qApp, &QCoreApplication::quit); }
+void MainController::Quit() {
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
 
-void MainController::ShowMeter() { form_.ShowMeter(meter_.View()); }
+void MainController::ShowMeter() {
+    form_.ShowMeter(meter_.View());
+}
 
 void MainController::ShowRates() {
     form_.ShowRates(table_);
@@ -127,7 +133,9 @@ void MainController::sizekntrTimer() {
     ShowMessages();
 }
 
-void MainController::onrunminimTimer() { form_.onrunminim()->stop(); }
+void MainController::onrunminimTimer() {
+    form_.onrunminim()->stop();
+}
 
 void MainController::ExitButtonClick() {
     exitRequested_ = true;
@@ -176,8 +184,8 @@ void MainController::edit_tClick() {
 }
 
 void MainController::TimeList2DblClick() {
-    if (EditRateCommand(&form_, dialogs_, table_, form_.SelectedRate(),
-                        EditTrigger::DoubleClick, locale_))
+    if (EditRateCommand(&form_, dialogs_, table_, form_.SelectedRate(), EditTrigger::DoubleClick,
+                        locale_))
         ShowRates();
 }
 
@@ -189,7 +197,9 @@ void MainController::clear_tClick() {
     if (ClearRatesCommand(table_)) ShowRates();
 }
 
-void MainController::MoneyClick() { BringToFront(&form_); }
+void MainController::MoneyClick() {
+    BringToFront(&form_);
+}
 
 void MainController::CostTabChange(int page) {
     const IniFile config(ConfigFile());

@@ -61,8 +61,7 @@ bool RateTableFiles::Save() {
         if (!QFileInfo::exists(name)) break;
         const QString question =
             QStringLiteral("Файл ") + name + QStringLiteral(" существует. Заменить его?");
-        if (dialogs_.Ask(parent_, MessageKind::Question, kQuestion, question) == Answer::Yes)
-            break;
+        if (dialogs_.Ask(parent_, MessageKind::Question, kQuestion, question) == Answer::Yes) break;
     }
     const std::filesystem::path file = RateFileName(PathOf(name));
     if (!WriteRateFile(file, table_.Rows())) {

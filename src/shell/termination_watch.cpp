@@ -1,9 +1,9 @@
 #include "shell/termination_watch.h"
 
-#include <QSocketNotifier>
-#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <csignal>
 
 namespace kestrova {
 

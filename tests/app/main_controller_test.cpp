@@ -7,7 +7,9 @@
 namespace kestrova::testing {
 namespace {
 
-bool Shown(QWidget* w) { return !w->isHidden(); }
+bool Shown(QWidget* w) {
+    return !w->isHidden();
+}
 
 TEST_F(AppTest, FirstStartWithoutSettings) {
     Start();

@@ -58,8 +58,8 @@ TEST_F(RateFilesTest, OverwriteQuestionForTheNameAsTyped) {
     dialogs.QueueFile(File("old"));   // "old" itself does not exist: no question
     form->findChild<QAction*>("SaveTab")->trigger();
     EXPECT_EQ(dialogs.FileRequests().size(), 2u);
-    EXPECT_EQ(dialogs.Messages()[0].text,
-              QStringLiteral("Файл ") + File("old.kvtl") + QStringLiteral(" существует. Заменить его?"));
+    EXPECT_EQ(dialogs.Messages()[0].text, QStringLiteral("Файл ") + File("old.kvtl") +
+                                              QStringLiteral(" существует. Заменить его?"));
     EXPECT_EQ(ReadAll(dir.path() / "old.kvtl"), "8:00|9:00|1|\xc2\xf1\xe5 \xe4\xed\xe8\r\n");
 }
 

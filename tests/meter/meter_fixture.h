@@ -80,8 +80,7 @@ protected:
     }
 
     MonthStatsFile Stats(const std::string& key = "") {
-        return MonthStatsFile(
-            MonthStatsFile::PathFor(root, key.empty() ? meter->MonthKey() : key));
+        return MonthStatsFile(MonthStatsFile::PathFor(root, key.empty() ? meter->MonthKey() : key));
     }
 
     int LastLink() const { return interfaces.rows.empty() ? 7 : interfaces.rows.back().index; }

@@ -31,7 +31,7 @@ TEST_F(MinuteMeter, StartedMinuteChargedOnlyWithEveryMin) {
         {"1", "0", 120, 3},   // at 60 s, at 120 s and at the end
         {"0", "90", 150, 1},  // 60 s is within the free time; 120 s is charged
         {"1", "90", 150, 2},
-        {"1", "90", 59, 0},   // shorter than the free time: free, the end included
+        {"1", "90", 59, 0},  // shorter than the free time: free, the end included
         {"1", "90", 90, 0},
         {"1", "90", 91, 1},
     };

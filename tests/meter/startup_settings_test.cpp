@@ -27,9 +27,9 @@ TEST(StartupSettings, ReadersCompareAsTheyEachDo) {
                       "Table=/home/u/тарифы.kvtl\r\n[Count]\r\nEdn=2\r\n");
     testing::WriteAll(dir.path() / "help.chm", "");
     const StartupSettings s = ReadStartupSettings(dir.path());
-    EXPECT_TRUE(s.trayIcon);         // present and empty: not "0"
-    EXPECT_TRUE(s.minimizeToTray);   // the integer 1
-    EXPECT_FALSE(s.running);         // "01" is not "1"
+    EXPECT_TRUE(s.trayIcon);        // present and empty: not "0"
+    EXPECT_TRUE(s.minimizeToTray);  // the integer 1
+    EXPECT_FALSE(s.running);        // "01" is not "1"
     EXPECT_TRUE(s.restorePage);
     EXPECT_EQ(s.page, 3);
     EXPECT_EQ(s.runMinimizedDelayMs, 160);

@@ -34,8 +34,8 @@ TEST(FormatDuration, HoursAreNotWrapped) {
     const struct {
         std::uint32_t seconds;
         const char* text;
-    } cases[] = {{0, "00:00:00"},      {59, "00:00:59"},       {3600, "01:00:00"},
-                 {86399, "23:59:59"},  {360000, "100:00:00"}, {3599999, "999:59:59"}};
+    } cases[] = {{0, "00:00:00"},     {59, "00:00:59"},      {3600, "01:00:00"},
+                 {86399, "23:59:59"}, {360000, "100:00:00"}, {3599999, "999:59:59"}};
     for (const auto& c : cases) EXPECT_EQ(FormatDuration(c.seconds), c.text) << c.seconds;
 }
 

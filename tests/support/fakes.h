@@ -73,7 +73,9 @@ public:
         rows.push_back(row);
         return rows.back();
     }
-    void Drop(int index) { std::erase_if(rows, [&](const auto& r) { return r.index == index; }); }
+    void Drop(int index) {
+        std::erase_if(rows, [&](const auto& r) { return r.index == index; });
+    }
 };
 
 class FakeAddress : public AddressLookup {
