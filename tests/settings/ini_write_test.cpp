@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdint>
+#include <fstream>
 #include <limits>
 #include <string>
 
@@ -178,25 +181,52 @@ TEST_F(IniWriteTest, RefusedWriteThrowsWithThePath) {
     EXPECT_FALSE(fs::exists(folder_.Path() / "missing"));
 }
 
-TEST_F(IniWriteTest, ReadOnlyFolderOrFileRefusesWrites) {
-    ini_.WriteInteger("General", "Status", 1);
-    fs::permissions(folder_.Path(),
+// The refusals, as a user whom permissions stop; 0 when every write was refused as it must be.
+int CheckRefusals(const fs::path& folder, const fs::path& path) {
+    IniFile ini(path);
+    fs::permissions(folder,
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read,
-                    fs::perm_options::replace);
-    if (std::ofstream(folder_.Path() / "probe"))
-        GTEST_SKIP() << "permissions do not stop this user";
-
-    EXPECT_THROW(ini_.WriteInteger("General", "Status", 0), IniWriteError);
-    EXPECT_THROW(IniFile(folder_.Path() / "New.ini").WriteInteger("General", "Status", 0),
-                 IniWriteError);
-    EXPECT_EQ(ini_.ReadInteger("General", "Status", 0), 1);
-
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read, fs::perm_options::replace);
+    if (std::ofstream(folder / "probe")) return 10;  // permissions do not stop this user
+    try {
+        ini.WriteInteger("General", "Status", 0);
+        return 1;
+    } catch (const IniWriteError&) {
+    }
+    try {
+        IniFile(folder / "New.ini").WriteInteger("General", "Status", 0);
+        return 2;
+    } catch (const IniWriteError&) {
+    }
+    if (ini.ReadInteger("General", "Status", 0) != 1) return 3;
     // A read-only file in a writable folder: replacing it would go round its protection.
-    fs::permissions(folder_.Path(), fs::perms::owner_all, fs::perm_options::add);
-    EXPECT_THROW(ini_.WriteInteger("General", "Status", 0), IniWriteError);
-    EXPECT_EQ(ini_.ReadInteger("General", "Status", 0), 1);
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+    try {
+        ini.WriteInteger("General", "Status", 0);
+        return 4;
+    } catch (const IniWriteError&) {
+    }
+    return ini.ReadInteger("General", "Status", 0) == 1 ? 0 : 5;
+}
+
+TEST_F(IniWriteTest, ReadOnlyFolderOrFileRefusesWrites) {
+    ini_.WriteInteger("General", "Status", 1);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(CheckRefusals(folder_.Path(), path_), 0);
+        return;
+    }
+    // Root writes through any permission: check as the unprivileged user "nobody" instead.
+    constexpr uid_t kNobody = 65534;
+    if (::chown(folder_.Path().c_str(), kNobody, kNobody) != 0 ||
+        ::chown(path_.c_str(), kNobody, kNobody) != 0)
+        GTEST_SKIP() << "cannot hand the folder to an unprivileged user";
+    EXPECT_EXIT(
+        {
+            if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) std::_Exit(20);
+            std::_Exit(CheckRefusals(folder_.Path(), path_));
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
