@@ -1,6 +1,5 @@
 #include "platform/linux_platform.h"
 
-#include "platform/disk_sync.h"
 #include "zevlink/inet_check.h"
 
 namespace kestrova {
@@ -15,7 +14,7 @@ MeterPorts LinuxPlatform::Ports(const std::filesystem::path& programDir, const R
     ports.clock = &clock_;
     ports.rates = &rates;
     ports.locale = std::move(locale);
-    ports.syncToDisk = SyncFileToDisk;
+    ports.syncToDisk = [this](const std::filesystem::path& file) { diskSync_.Request(file); };
     return ports;
 }
 
