@@ -21,18 +21,9 @@
 #include "shell/main_form.h"
 #include "shell/scripted_dialogs.h"
 #include "support/fakes.h"
+#include "support/gui_app.h"
 
 namespace kestrova::testing {
-
-inline QApplication& App() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Never destroyed: Qt's window objects must not outlive it at exit.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 // The program as main() puts it together, on a fake clock, link and dialogs.
 class AppTest : public ::testing::Test {
@@ -49,7 +40,7 @@ protected:
     std::unique_ptr<MainController> controller;
 
     void SetUp() override {
-        App();
+        GuiApp();
         std::filesystem::create_directories(dir.path() / "stats");
     }
     void TearDown() override {

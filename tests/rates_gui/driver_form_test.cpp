@@ -16,8 +16,8 @@
 
 #include "rates/price_edit.h"
 #include "rates/rate_table.h"
-#include "rates_gui_app.h"
 #include "shell/scripted_dialogs.h"
+#include "support/gui_app.h"
 
 namespace kestrova {
 namespace {
@@ -28,7 +28,7 @@ QString U(const char* utf8) {
 
 class DriverForm : public ::testing::Test {
 protected:
-    void SetUp() override { testing::RatesGuiApp(); }
+    void SetUp() override { testing::GuiApp(); }
 
     std::unique_ptr<TDriver> Make(std::optional<std::size_t> editRow = std::nullopt) {
         return std::make_unique<TDriver>(table, editRow, dialogs, russian);

@@ -13,8 +13,8 @@
 #include "rates/driver_form.h"
 #include "rates/price_edit.h"
 #include "rates/rate_table.h"
-#include "rates_gui_app.h"
 #include "shell/scripted_dialogs.h"
+#include "support/gui_app.h"
 
 namespace kestrova {
 namespace {
@@ -27,7 +27,7 @@ QString U(const char* utf8) {
 
 class RateCommands : public ::testing::Test {
 protected:
-    void SetUp() override { testing::RatesGuiApp(); }
+    void SetUp() override { testing::GuiApp(); }
 
     // Wednesday, 10 March 2027, 8:05:17.
     const QDateTime now{QDate(2027, 3, 10), QTime(8, 5, 17)};

@@ -8,10 +8,10 @@
 #include <QLibraryInfo>
 #include <QWidget>
 
-#include "gui_test_app.h"
 #include "shell/fade_in.h"
 #include "shell/icons.h"
 #include "shell/russian_translation.h"
+#include "support/gui_app.h"
 
 namespace kestrova {
 namespace {

@@ -14,11 +14,11 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "gui_test_app.h"
 #include "rates/rate_table.h"
 #include "recording_handlers.h"
 #include "shell/main_form.h"
 #include "shell/scripted_dialogs.h"
+#include "support/gui_app.h"
 
 namespace kestrova {
 namespace {

@@ -20,10 +20,10 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "gui_test_app.h"
 #include "shell/currency_edit.h"
 #include "shell/main_form.h"
 #include "shell/scripted_dialogs.h"
+#include "support/gui_app.h"
 
 namespace kestrova {
 namespace {

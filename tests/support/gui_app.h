@@ -6,12 +6,12 @@
 
 namespace kestrova::testing {
 
-// The application object of this test binary, headless, with the program's look. It is never
-// destroyed: Qt's input devices, made by the simulated key presses, unregister themselves from
-// a list that is gone by the time function statics are destroyed at exit.
-inline QApplication& RatesGuiApp() {
+// The one application object of a window test binary, headless unless a platform was chosen,
+// with the program's look. It is never destroyed: Qt's input devices, made by simulated key
+// presses, unregister themselves from a list that is gone by the time statics die at exit.
+inline QApplication& GuiApp() {
     static int argc = 1;
-    static char name[] = "rates_gui_tests";
+    static char name[] = "kestrova_tests";
     static char* argv[] = {name, nullptr};
     static QApplication* const app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
