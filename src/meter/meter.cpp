@@ -95,9 +95,11 @@ void Meter::Tick() {
 
 const InterfaceRow* Meter::DialupRow(const InterfaceSnapshot& rows) {
     pppRowIndex_ = ChoosePppRow(rows, pppRowIndex_);
-    // A row chosen from an earlier, longer table is not read.
+    // A row chosen from an earlier, longer table is not read; nor is a row that is not a
+    // dial-up link (the loopback, a network card): its bytes are not the connection's.
     if (pppRowIndex_ < 0 || static_cast<std::size_t>(pppRowIndex_) >= rows.size()) return nullptr;
     const InterfaceRow* row = &rows[static_cast<std::size_t>(pppRowIndex_)];
+    if (row->type != kIfTypePpp) return nullptr;
     dialupName_ = row->name;
     lastSeen_ = *row;
     return row;

@@ -134,6 +134,28 @@ TEST_F(MeterTest, DialupRowIsTheLastPppRow) {
     EXPECT_EQ(meter->SessionSeconds(), 6);
 }
 
+TEST_F(MeterTest, OnlyADialupLinkIsCounted) {
+    // Online through a network card: the loopback (row 0) and the card are not the dial-up
+    // link, whichever row an earlier choice points at.
+    interfaces.Link(1, "lo").type = kIfTypeLoopback;
+    interfaces.Link(2, "eth0").type = kIfTypeOther;
+    Start();
+    online = true;
+    for (int i = 0; i < 5; ++i) {
+        Seconds(1);
+        for (auto& row : interfaces.rows) row.inOctets += 5000;
+    }
+    EXPECT_EQ(meter->SessionIn(), 0u);
+    EXPECT_EQ(meter->MonthSeconds(), 5);
+    interfaces.Link(3, "ppp0");  // a dial-up link comes up, then goes away again
+    Seconds(3, 1000, 0, 3);
+    interfaces.Drop(3);
+    Seconds(3);  // the earlier choice, row 2, is now past the end of the table
+    interfaces.Link(4, "wlan0").type = kIfTypeOther;  // and now it names another card
+    Seconds(3, 1000, 0, 4);
+    EXPECT_EQ(meter->SessionIn(), 3000u);
+}
+
 class MegabyteMeter : public MeterTest {
 protected:
     void SetUp() override {
