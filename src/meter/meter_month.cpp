@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <system_error>
 
 #include "meter/meter.h"
@@ -44,7 +45,7 @@ void Meter::Start() {
     monthKey_ = CurrentMonthKey();
     CreateMonthFileIfMissing();
     const MonthStatsFile stats(StatsFile());
-    monthSeconds_ = stats.Seconds();
+    monthSeconds_ = std::max(0, stats.Seconds());  // a damaged file may hold anything
     monthIn_ = stats.TrafficIn();
     monthOut_ = stats.TrafficOut();
     costMoney_ = traficCost_ = StoredCost();

@@ -27,6 +27,12 @@ TEST_F(MeterTest, StartLoadsTheMonth) {
     EXPECT_EQ(Stats().Seconds(), 3721);
 }
 
+TEST_F(MeterTest, NegativeSecondsOfADamagedFileReadAsZero) {
+    WriteAll(root / "stats" / "3-2027.ini", "[Count]\r\nSecond=-5\r\n");
+    Start();
+    EXPECT_EQ(meter->View().timeToday, "00:00:00");
+}
+
 TEST_F(MeterTest, MissingStatsFolderIsCreatedAndDeletedFileComesBack) {
     std::filesystem::remove_all(root / "stats");
     Start();
