@@ -43,8 +43,9 @@ public:
     void Tick();
     // Once a second beside the tick: keeps the traffic still while metering is paused.
     void MinusTraficTick();
-    // Every 300 ms: the month change and a deleted month file.
-    void MonthCheck();
+    // Every 300 ms: the month change and a deleted month file. True when the month changed,
+    // and with it what View() shows.
+    bool MonthCheck();
 
     void Run();    // writes Status=1
     void Pause();  // writes Status=0

@@ -84,7 +84,7 @@ void Meter::StoreMonth(double cost) {
     }
 }
 
-void Meter::MonthCheck() {
+bool Meter::MonthCheck() {
     const std::string key = CurrentMonthKey();
     if (key != monthKey_) {
         // The finished month keeps all of its figures, with the minute in progress.
@@ -101,9 +101,12 @@ void Meter::MonthCheck() {
         baseOutOctets_ += static_cast<std::int64_t>(sessionOut_);
         sessionIn_ = sessionOut_ = monthIn_ = monthOut_ = 0;
         monthKey_ = key;
+        CreateMonthFileIfMissing();
+        RefreshView();
+        return true;
     }
     CreateMonthFileIfMissing();
-    RefreshView();
+    return false;
 }
 
 void Meter::Reset() {

@@ -121,8 +121,7 @@ void MainController::MinusTraficTimer() {
 
 void MainController::TimerMinimizeTimer() {
     if (saved_) return;
-    meter_.MonthCheck();
-    ShowMeter();
+    if (meter_.MonthCheck()) ShowMeter();
     ShowMessages();
 }
 

@@ -205,10 +205,7 @@ QWidget* TMainForm::BuildTrafficPage() {
     AddStacked(right, label6_, traficCostSeans_);
     right->addStretch(1);
 
-    // Per minute until the start-up says otherwise.
-    for (QWidget* w : {static_cast<QWidget*>(traficCost_), static_cast<QWidget*>(traficCostSeans_),
-                       static_cast<QWidget*>(label5_), static_cast<QWidget*>(label6_)})
-        w->setVisible(false);
+    ShowCostPair(false);  // per minute until the start-up says otherwise
     return page;
 }
 
