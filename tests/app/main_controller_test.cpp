@@ -1,9 +1,12 @@
 // Start, close, exit and the meter's commands on the real main window.
 
 #include <QTimer>
+#include <csignal>
+#include <cstring>
 
 #include "app_fixture.h"
 #include "meter/value_format.h"
+#include "shell/termination_watch.h"
 
 namespace kestrova::testing {
 namespace {
@@ -215,11 +218,16 @@ TEST_F(AppTest, MeterMessageWaitsForTheOpenQuestion) {
     EXPECT_EQ(dialogs.MostOpenAtOnce(), 1);
 }
 
-// A signal or the session's end saves and ends without the unsaved-table question, the
-// program's own event loop closing the window as it quits.
-TEST_F(AppTest, TerminateEndsWithUnsavedTableAndNoQuestion) {
+// A kill signal saves and ends without the unsaved-table question, through the program's
+// own signal watch and event loop, which closes the window as it quits.
+class TerminationTest : public AppTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TerminationTest, SignalEndsWithUnsavedTableAndNoQuestion) {
     Config().WriteString("General", "Status", "1");
     Start();
+    TerminationWatch watch;
+    QObject::connect(&watch, &TerminationWatch::terminationRequested, controller.get(),
+                     &MainController::Terminate);
     form->show();
     rates.Append("0:00", "23:59", "1", "Все дни");
     rates.SetModified(true);
@@ -227,7 +235,7 @@ TEST_F(AppTest, TerminateEndsWithUnsavedTableAndNoQuestion) {
     interfaces.Link(4);
     Seconds(61, 500);
     dialogs.QueueAnswer(Answer::No);  // what a question would be answered, were one asked
-    QTimer::singleShot(0, controller.get(), &MainController::Terminate);
+    QTimer::singleShot(0, [] { ::raise(GetParam()); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // the program did not end
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(dialogs.Messages().empty());
@@ -235,6 +243,11 @@ TEST_F(AppTest, TerminateEndsWithUnsavedTableAndNoQuestion) {
     EXPECT_DOUBLE_EQ(*Stats().Cost(), 2.0);
     EXPECT_EQ(Stats().TrafficIn(), 30500u);
 }
+
+INSTANTIATE_TEST_SUITE_P(KillSignals, TerminationTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const ::testing::TestParamInfo<int>& signal) {
+                             return std::string(sigabbrev_np(signal.param));
+                         });
 
 // Opening a table whose file ends in foreign lines shows the rows read before the message.
 TEST_F(AppTest, OpenedTableIsShownBeforeItsMessage) {
