@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <random>
 
+#include "base/ini_file.h"
 #include "meter/meter.h"
 #include "platform/linux_platform.h"
-#include "settings/ini_file.h"
 #include "zevlink/inet_check.h"
 
 namespace {

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "base/ini_file.h"
+#include "base/number_format.h"
 #include "meter/connection_log.h"
 #include "meter/month_stats_file.h"
-#include "meter/number_format.h"
+#include "meter/rate_selection.h"
 #include "meter/value_format.h"
-#include "rates/rate_selection.h"
-#include "settings/ini_file.h"
 
 // The once-a-second tick: sessions, traffic and cost. The month's file, the start and the
 // close are in meter_month.cpp; what the window shows is built in meter_view.cpp.

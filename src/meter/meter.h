@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/locale_format.h"
 #include "meter/clock.h"
 #include "meter/interface_table.h"
 #include "meter/local_address.h"
-#include "meter/locale_format.h"
 #include "meter/meter_view.h"
 #include "rates/rate_table.h"
 

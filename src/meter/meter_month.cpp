@@ -1,11 +1,11 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/atomic_file.h"
+#include "base/ini_file.h"
 #include "meter/meter.h"
 #include "meter/month_stats_file.h"
 #include "meter/value_format.h"
-#include "settings/atomic_file.h"
-#include "settings/ini_file.h"
 
 // The month's statistics file: start, the once-a-second seconds, the month change, the reset
 // and the close.

@@ -1,5 +1,5 @@
+#include "base/number_format.h"
 #include "meter/meter.h"
-#include "meter/number_format.h"
 #include "meter/value_format.h"
 
 namespace kestrova {

@@ -1,6 +1,6 @@
 #include "meter/month_stats_file.h"
 
-#include "meter/number_format.h"
+#include "base/number_format.h"
 
 namespace kestrova {
 

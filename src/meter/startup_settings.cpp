@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 namespace kestrova {
 

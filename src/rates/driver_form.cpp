@@ -12,9 +12,9 @@
 #include <iterator>
 #include <utility>
 
+#include "gui/dialogs.h"
 #include "rates/price_edit.h"
 #include "rates/rate_table.h"
-#include "shell/dialogs.h"
 
 namespace kestrova {
 

@@ -3,11 +3,11 @@
 #include <QLocale>
 #include <QTime>
 
+#include "gui/dialogs.h"
 #include "rates/driver_form.h"
 #include "rates/price_edit.h"
 #include "rates/rate_editing.h"
 #include "rates/rate_table.h"
-#include "shell/dialogs.h"
 
 namespace kestrova {
 

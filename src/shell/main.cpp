@@ -5,13 +5,13 @@
 #include <QMessageBox>
 #include <QSessionManager>
 
+#include "gui/dialogs.h"
+#include "gui/fade_in.h"
+#include "gui/locale_bridge.h"
+#include "gui/look.h"
 #include "meter/meter.h"
 #include "platform/linux_platform.h"
 #include "rates/rate_table.h"
-#include "shell/dialogs.h"
-#include "shell/fade_in.h"
-#include "shell/locale_bridge.h"
-#include "shell/look.h"
 #include "shell/main_controller.h"
 #include "shell/main_form.h"
 #include "shell/russian_translation.h"

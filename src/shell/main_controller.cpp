@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "base/ini_file.h"
+#include "gui/dialogs.h"
 #include "meter/meter.h"
 #include "meter/startup_settings.h"
 #include "rates/rate_commands.h"
 #include "rates/rate_table.h"
-#include "settings/ini_file.h"
-#include "shell/dialogs.h"
 #include "shell/main_form.h"
 #include "shell/single_instance.h"
 

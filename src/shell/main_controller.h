@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <filesystem>
 
+#include "rates/rate_table_files.h"
 #include "shell/main_form_handlers.h"
-#include "shell/rate_table_files.h"
 
 namespace kestrova {
 

@@ -13,11 +13,11 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "base/money_pattern.h"
+#include "gui/currency_edit.h"
+#include "gui/dialogs.h"
 #include "meter/meter_view.h"
-#include "meter/money_pattern.h"
 #include "rates/rate_table.h"
-#include "shell/currency_edit.h"
-#include "shell/dialogs.h"
 
 namespace kestrova {
 

@@ -12,16 +12,16 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "base/ini_file.h"
+#include "gui/currency_edit.h"
+#include "gui/locale_bridge.h"
 #include "meter/meter.h"
 #include "meter/month_stats_file.h"
-#include "settings/ini_file.h"
-#include "shell/currency_edit.h"
-#include "shell/locale_bridge.h"
 #include "shell/main_controller.h"
 #include "shell/main_form.h"
-#include "shell/scripted_dialogs.h"
 #include "support/fakes.h"
 #include "support/gui_app.h"
+#include "support/scripted_dialogs.h"
 
 namespace kestrova::testing {
 

@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "base/ini_file.h"
 #include "meter/meter.h"
 #include "meter/month_stats_file.h"
-#include "settings/ini_file.h"
 #include "support/fakes.h"
 
 namespace kestrova::testing {

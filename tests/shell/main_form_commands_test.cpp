@@ -17,8 +17,8 @@
 #include "rates/rate_table.h"
 #include "recording_handlers.h"
 #include "shell/main_form.h"
-#include "shell/scripted_dialogs.h"
 #include "support/gui_app.h"
+#include "support/scripted_dialogs.h"
 
 namespace kestrova {
 namespace {

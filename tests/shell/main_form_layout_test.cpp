@@ -20,10 +20,10 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "shell/currency_edit.h"
+#include "gui/currency_edit.h"
 #include "shell/main_form.h"
-#include "shell/scripted_dialogs.h"
 #include "support/gui_app.h"
+#include "support/scripted_dialogs.h"
 
 namespace kestrova {
 namespace {

@@ -11,12 +11,12 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "gui/currency_edit.h"
 #include "meter/meter_view.h"
 #include "rates/rate_table.h"
-#include "shell/currency_edit.h"
 #include "shell/main_form.h"
-#include "shell/scripted_dialogs.h"
 #include "support/gui_app.h"
+#include "support/scripted_dialogs.h"
 
 namespace kestrova {
 namespace {

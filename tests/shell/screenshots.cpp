@@ -14,13 +14,13 @@
 #include <QTreeWidget>
 #include <cstdio>
 
+#include "gui/icons.h"
+#include "gui/look.h"
 #include "meter/meter_view.h"
 #include "rates/rate_table.h"
-#include "shell/icons.h"
-#include "shell/look.h"
 #include "shell/main_form.h"
 #include "shell/russian_translation.h"
-#include "shell/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 namespace {
 
