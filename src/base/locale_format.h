@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "meter/clock.h"
+#include "base/local_date_time.h"
 
 namespace kestrova {
 

@@ -24,8 +24,4 @@ struct RateChoice {
 // but whose time or price cannot be read is skipped.
 RateChoice SelectRate(const std::vector<RateRow>& rows, int weekday, int msOfDay);
 
-// "H:MM" or "H:MM:SS", hours 0-23 (one or two digits), minutes and seconds 0-59 (two digits),
-// no blanks, as milliseconds of the day. "24:00" is refused.
-std::optional<int> ParseTimeOfDay(const std::string& text);
-
 }  // namespace kestrova

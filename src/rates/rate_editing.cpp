@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "base/number_format.h"
-#include "meter/rate_selection.h"
+#include "rates/rate_time.h"
 
 namespace kestrova {
 

@@ -9,12 +9,12 @@
 #include "gui/fade_in.h"
 #include "gui/locale_bridge.h"
 #include "gui/look.h"
+#include "gui/russian_translation.h"
 #include "meter/meter.h"
 #include "platform/linux_platform.h"
 #include "rates/rate_table.h"
 #include "shell/main_controller.h"
 #include "shell/main_form.h"
-#include "shell/russian_translation.h"
 #include "shell/single_instance.h"
 #include "shell/termination_watch.h"
 

@@ -10,7 +10,7 @@
 
 #include "gui/fade_in.h"
 #include "gui/icons.h"
-#include "shell/russian_translation.h"
+#include "gui/russian_translation.h"
 #include "support/gui_app.h"
 
 namespace kestrova {

@@ -1,4 +1,5 @@
 #include "meter/rate_selection.h"
+#include "rates/rate_time.h"
 
 #include <gtest/gtest.h>
 

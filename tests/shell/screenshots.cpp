@@ -16,10 +16,10 @@
 
 #include "gui/icons.h"
 #include "gui/look.h"
+#include "gui/russian_translation.h"
 #include "meter/meter_view.h"
 #include "rates/rate_table.h"
 #include "shell/main_form.h"
-#include "shell/russian_translation.h"
 #include "support/scripted_dialogs.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/russian_translation.h"
+#include "gui/russian_translation.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
