@@ -8,6 +8,12 @@
 
 namespace kestrova {
 
+// A key with its section.
+struct IniKey {
+    std::string_view section;
+    std::string_view name;
+};
+
 // A write the system refused. what() is "Unable to write to <path>".
 class IniWriteError : public std::runtime_error {
 public:
@@ -55,6 +61,26 @@ public:
     // The shortest decimal text of `value` with `decimalSeparator` as its point.
     void WriteNumber(std::string_view section, std::string_view key, double value,
                      char decimalSeparator);
+
+    // The same, for a key named with its section.
+    std::string ReadString(IniKey key, std::string_view fallback) const {
+        return ReadString(key.section, key.name, fallback);
+    }
+    std::int32_t ReadInteger(IniKey key, std::int32_t fallback) const {
+        return ReadInteger(key.section, key.name, fallback);
+    }
+    bool ReadFlag(IniKey key, std::string_view fallback, std::string_view expected = "1") const {
+        return ReadFlag(key.section, key.name, fallback, expected);
+    }
+    void WriteString(IniKey key, std::string_view value) {
+        WriteString(key.section, key.name, value);
+    }
+    void WriteInteger(IniKey key, std::int64_t value) {
+        WriteInteger(key.section, key.name, value);
+    }
+    void WriteNumber(IniKey key, double value, char decimalSeparator) {
+        WriteNumber(key.section, key.name, value, decimalSeparator);
+    }
 
 private:
     std::filesystem::path path_;

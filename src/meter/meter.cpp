@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/config_keys.h"
 #include "base/ini_file.h"
 #include "base/number_format.h"
 #include "meter/connection_log.h"
@@ -17,7 +18,7 @@ namespace kestrova {
 Meter::Meter(MeterPorts ports) : ports_(std::move(ports)) {}
 
 std::filesystem::path Meter::ConfigFile() const {
-    return ports_.programDir / "Config.ini";
+    return config::FileIn(ports_.programDir);
 }
 
 std::filesystem::path Meter::StatsFile() const {
@@ -27,8 +28,8 @@ std::filesystem::path Meter::StatsFile() const {
 Meter::TickSettings Meter::ReadTickSettings() {
     const IniFile config(ConfigFile());
     TickSettings s;
-    s.perMegabyte = config.ReadInteger("Count", "Edn", 0) != 0;
-    const std::string noCost = config.ReadString("Count", "NoCost", "0");
+    s.perMegabyte = config.ReadInteger(config::Count::Edn, 0) != 0;
+    const std::string noCost = config.ReadString(config::Count::NoCost, "0");
     if (const auto seconds = ParseDecimal(noCost)) {
         s.noCost = static_cast<int>(std::clamp(*seconds, -1e9, 1e9));
         Clear("NoCost");
@@ -36,11 +37,11 @@ Meter::TickSettings Meter::ReadTickSettings() {
         Report("NoCost", "Значение NoCost в файле " + ConfigFile().string() +
                              " не является числом: \"" + noCost + "\". Используется 0.");
     }
-    s.trafType = config.ReadInteger("General", "TrafType", 0);
-    s.everyMin = config.ReadFlag("General", "EveryMin", "0");
-    s.log = config.ReadInteger("General", "Log", 0) == 1;
-    s.logFile =
-        config.ReadString("General", "LogFile", (ports_.programDir / "logfile.log").string());
+    s.trafType = config.ReadInteger(config::General::TrafType, 0);
+    s.everyMin = config.ReadFlag(config::General::EveryMin, "0");
+    s.log = config.ReadInteger(config::General::Log, 0) == 1;
+    s.logFile = config.ReadString(config::General::LogFile,
+                                  config::DefaultLogFile(ports_.programDir).string());
     return s;
 }
 
@@ -261,7 +262,7 @@ void Meter::SetRunning(bool running) {
     running_ = running;
     view_.running = running;
     try {
-        IniFile(ConfigFile()).WriteInteger("General", "Status", running ? 1 : 0);
+        IniFile(ConfigFile()).WriteInteger(config::General::Status, running ? 1 : 0);
         Clear("config");
     } catch (const IniWriteError& error) {
         Report("config", error.what());
@@ -279,9 +280,9 @@ void Meter::WriteLog(const TickSettings& s, const std::vector<std::string>& line
 void Meter::LogSizeCheck() {
     const IniFile config(ConfigFile());
     // A limit below one kilobyte would cut the log down to its last line every second.
-    const int limit = std::max(1, config.ReadInteger("General", "LogSize", 1));
-    const std::filesystem::path log =
-        config.ReadString("General", "LogFile", (ports_.programDir / "logfile.log").string());
+    const int limit = std::max(1, config.ReadInteger(config::General::LogSize, 1));
+    const std::filesystem::path log = config.ReadString(
+        config::General::LogFile, config::DefaultLogFile(ports_.programDir).string());
     if (ControlLogSize(log, limit)) {
         Clear("logsize");
     } else {

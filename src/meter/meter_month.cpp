@@ -2,6 +2,7 @@
 #include <system_error>
 
 #include "base/atomic_file.h"
+#include "base/config_keys.h"
 #include "base/ini_file.h"
 #include "meter/meter.h"
 #include "meter/month_stats_file.h"
@@ -41,7 +42,7 @@ void Meter::Start() {
             baseFresh_ = true;
         }
     }
-    perMegabyte_ = IniFile(ConfigFile()).ReadInteger("Count", "Edn", 0) != 0;
+    perMegabyte_ = IniFile(ConfigFile()).ReadInteger(config::Count::Edn, 0) != 0;
     monthKey_ = CurrentMonthKey();
     CreateMonthFileIfMissing();
     const MonthStatsFile stats(StatsFile());

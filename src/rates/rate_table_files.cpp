@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QString>
 
+#include "base/config_keys.h"
 #include "base/ini_file.h"
 #include "gui/dialogs.h"
 #include "gui/locale_bridge.h"
@@ -24,7 +25,7 @@ void Fill(RateTable& table, const RateFileContent& content) {
 
 void RateTableFiles::RememberTable(const std::filesystem::path& file) {
     try {
-        IniFile(config_).WriteString("General", "Table", file.string());
+        IniFile(config_).WriteString(config::General::Table, file.string());
     } catch (const IniWriteError& error) {
         dialogs_.Ask(parent_, MessageKind::Error, kError, QString::fromStdString(error.what()));
     }
@@ -78,7 +79,7 @@ bool RateTableFiles::Save() {
 }
 
 void RateTableFiles::LoadAtStart() {
-    const std::string name = IniFile(config_).ReadString("General", "Table", "");
+    const std::string name = IniFile(config_).ReadString(config::General::Table, "");
     if (name.empty()) return;
     const auto content = ReadRateFile(name);
     if (content) Fill(table_, *content);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "base/config_keys.h"
 #include "base/ini_file.h"
 #include "gui/dialogs.h"
 #include "meter/meter.h"
@@ -27,14 +28,14 @@ MainController::MainController(TMainForm& form, Meter& meter, RateTable& table, 
       dialogs_(dialogs),
       programDir_(std::move(programDir)),
       locale_(std::move(locale)),
-      files_(&form, dialogs, table, programDir_ / "Config.ini") {}
+      files_(&form, dialogs, table, config::FileIn(programDir_)) {}
 
 MainController::~MainController() {
     if (form_.Handlers() == this) form_.SetHandlers(nullptr);
 }
 
 std::filesystem::path MainController::ConfigFile() const {
-    return programDir_ / "Config.ini";
+    return config::FileIn(programDir_);
 }
 
 void MainController::FormCreate() {
@@ -202,9 +203,9 @@ void MainController::MoneyClick() {
 
 void MainController::CostTabChange(int page) {
     const IniFile config(ConfigFile());
-    if (!config.ReadFlag("General", "TabSave", "0")) return;
+    if (!config.ReadFlag(config::General::TabSave, "0")) return;
     try {
-        IniFile(ConfigFile()).WriteInteger("General", "Tab", page);
+        IniFile(ConfigFile()).WriteInteger(config::General::Tab, page);
     } catch (const IniWriteError& error) {
         dialogs_.Ask(&form_, MessageKind::Error, kError, QString::fromStdString(error.what()));
     }
