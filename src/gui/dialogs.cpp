@@ -11,7 +11,7 @@ QMessageBox::Icon IconOf(MessageKind kind) {
     switch (kind) {
         case MessageKind::Error:
             return QMessageBox::Critical;
-        case MessageKind::Info:
+        case MessageKind::Information:
             return QMessageBox::Information;
         case MessageKind::Question:
         case MessageKind::OkCancel:
@@ -27,7 +27,7 @@ QMessageBox::StandardButtons ButtonsOf(MessageKind kind) {
         case MessageKind::OkCancel:
             return QMessageBox::Ok | QMessageBox::Cancel;
         case MessageKind::Error:
-        case MessageKind::Info:
+        case MessageKind::Information:
             break;
     }
     return QMessageBox::Ok;
@@ -35,9 +35,21 @@ QMessageBox::StandardButtons ButtonsOf(MessageKind kind) {
 
 }  // namespace
 
-Answer MessageBoxDialogs::Ask(QWidget* parent, MessageKind kind, const QString& caption,
-                              const QString& text) {
-    QMessageBox box(IconOf(kind), caption, text, ButtonsOf(kind), parent);
+QString Dialogs::CaptionOf(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Error:
+            return QStringLiteral("Ошибка!");
+        case MessageKind::Information:
+            return QStringLiteral("Информация.");
+        case MessageKind::Question:
+        case MessageKind::OkCancel:
+            break;
+    }
+    return QStringLiteral("Внимание!");
+}
+
+Answer MessageBoxDialogs::Show(QWidget* parent, MessageKind kind, const QString& text) {
+    QMessageBox box(IconOf(kind), CaptionOf(kind), text, ButtonsOf(kind), parent);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return Answer::Yes;

@@ -14,8 +14,6 @@ namespace kestrova {
 
 namespace {
 const QString kFilter = QStringLiteral("Файл расценок (*.kvtl)");
-const QString kError = QStringLiteral("Ошибка!");
-const QString kQuestion = QStringLiteral("Внимание!");
 
 void Fill(RateTable& table, const RateFileContent& content) {
     table.Clear();
@@ -27,7 +25,7 @@ void RateTableFiles::RememberTable(const std::filesystem::path& file) {
     try {
         IniFile(config_).WriteString(config::General::Table, file.string());
     } catch (const IniWriteError& error) {
-        dialogs_.Ask(parent_, MessageKind::Error, kError, QString::fromStdString(error.what()));
+        dialogs_.Error(parent_, QString::fromStdString(error.what()));
     }
 }
 
@@ -36,14 +34,13 @@ bool RateTableFiles::Open() {
     if (name.isEmpty()) return false;
     const auto content = ReadRateFile(PathOf(name));
     if (!content) {
-        dialogs_.Ask(parent_, MessageKind::Error, kError,
-                     QStringLiteral("Ошибка доступа к файлу") + name + QStringLiteral("!"));
+        dialogs_.Error(parent_,
+                       QStringLiteral("Ошибка доступа к файлу") + name + QStringLiteral("!"));
         return false;
     }
     Fill(table_, *content);
     if (content->stoppedAtForeignLine) {
-        dialogs_.Ask(parent_, MessageKind::Error, kError,
-                     QStringLiteral("Несовместимый тип файла!"));
+        dialogs_.Error(parent_, QStringLiteral("Несовместимый тип файла!"));
         return true;
     }
     RememberTable(PathOf(name));
@@ -52,8 +49,7 @@ bool RateTableFiles::Open() {
 
 bool RateTableFiles::Save() {
     if (!table_.Modified() &&
-        dialogs_.Ask(parent_, MessageKind::Question, kQuestion,
-                     QStringLiteral("Таблица не была изменена. Сохранить её?")) != Answer::Yes)
+        !dialogs_.Question(parent_, QStringLiteral("Таблица не была изменена. Сохранить её?")))
         return false;
     QString name;
     for (;;) {
@@ -62,17 +58,16 @@ bool RateTableFiles::Save() {
         if (!QFileInfo::exists(name)) break;
         const QString question =
             QStringLiteral("Файл ") + name + QStringLiteral(" существует. Заменить его?");
-        if (dialogs_.Ask(parent_, MessageKind::Question, kQuestion, question) == Answer::Yes) break;
+        if (dialogs_.Question(parent_, question)) break;
     }
     const std::filesystem::path file = RateFileName(PathOf(name));
     if (!WriteRateFile(file, table_.Rows())) {
-        dialogs_.Ask(
-            parent_, MessageKind::Error, kError,
+        dialogs_.Error(
+            parent_,
             QStringLiteral("Не удаётся произвести запись. Возможно носитель защищён от записи."));
         return false;
     }
-    dialogs_.Ask(parent_, MessageKind::Info, QStringLiteral("Информация."),
-                 QStringLiteral("Данные успешно записаны в файл."));
+    dialogs_.Information(parent_, QStringLiteral("Данные успешно записаны в файл."));
     RememberTable(file);
     table_.SetModified(false);
     return true;

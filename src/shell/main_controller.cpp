@@ -15,11 +15,6 @@
 
 namespace kestrova {
 
-namespace {
-const QString kError = QStringLiteral("Ошибка!");
-const QString kQuestion = QStringLiteral("Внимание!");
-}  // namespace
-
 MainController::MainController(TMainForm& form, Meter& meter, RateTable& table, Dialogs& dialogs,
                                std::filesystem::path programDir, QLocale locale)
     : form_(form),
@@ -64,9 +59,9 @@ CloseAction MainController::FormClose() {
         return CloseAction::StayOpen;
     }
     if (table_.Modified() &&
-        dialogs_.Ask(&form_, MessageKind::Question, kQuestion,
-                     QStringLiteral("Таблица расценок была изменена. Желаете выйти и потерять "
-                                    "несохранённые данные?")) != Answer::Yes)
+        !dialogs_.Question(
+            &form_, QStringLiteral("Таблица расценок была изменена. Желаете выйти и потерять "
+                                   "несохранённые данные?")))
         return CloseAction::StayOpen;
     // Also after a Yes to the question: the month's cost and traffic are never thrown away.
     SaveOnce();
@@ -104,8 +99,7 @@ void MainController::ShowMessages() {
         pendingMessages_.append(QString::fromStdString(message));
     if (showingMessages_) return;  // the message on screen is followed by these
     showingMessages_ = true;
-    while (!pendingMessages_.isEmpty())
-        dialogs_.Ask(&form_, MessageKind::Error, kError, pendingMessages_.takeFirst());
+    while (!pendingMessages_.isEmpty()) dialogs_.Error(&form_, pendingMessages_.takeFirst());
     showingMessages_ = false;
 }
 
@@ -143,9 +137,8 @@ void MainController::ExitButtonClick() {
 }
 
 void MainController::ResetStatsClick() {
-    if (dialogs_.Ask(&form_, MessageKind::Question, kQuestion,
-                     QStringLiteral("Вы действительно хотите обнулить текущую статистику?")) !=
-        Answer::Yes)
+    if (!dialogs_.Question(&form_,
+                           QStringLiteral("Вы действительно хотите обнулить текущую статистику?")))
         return;
     meter_.Reset();
     ShowMeter();
@@ -207,7 +200,7 @@ void MainController::CostTabChange(int page) {
     try {
         IniFile(ConfigFile()).WriteInteger(config::General::Tab, page);
     } catch (const IniWriteError& error) {
-        dialogs_.Ask(&form_, MessageKind::Error, kError, QString::fromStdString(error.what()));
+        dialogs_.Error(&form_, QString::fromStdString(error.what()));
     }
 }
 

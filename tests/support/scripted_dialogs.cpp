@@ -7,9 +7,8 @@ void ScriptedDialogs::ClearRecords() {
     fileRequests_.clear();
 }
 
-Answer ScriptedDialogs::Ask(QWidget* /*parent*/, MessageKind kind, const QString& caption,
-                            const QString& text) {
-    messages_.push_back({kind, caption, text});
+Answer ScriptedDialogs::Show(QWidget* /*parent*/, MessageKind kind, const QString& text) {
+    messages_.push_back({kind, CaptionOf(kind), text});
     if (!answers_.empty()) {
         const Answer answer = answers_.front();
         answers_.pop_front();
@@ -21,7 +20,7 @@ Answer ScriptedDialogs::Ask(QWidget* /*parent*/, MessageKind kind, const QString
         case MessageKind::OkCancel:
             return Answer::Cancel;
         case MessageKind::Error:
-        case MessageKind::Info:
+        case MessageKind::Information:
             break;
     }
     return Answer::Ok;

@@ -32,10 +32,11 @@ public:
     const std::vector<FileRequest>& FileRequests() const { return fileRequests_; }
     void ClearRecords();
 
-    Answer Ask(QWidget* parent, MessageKind kind, const QString& caption,
-               const QString& text) override;
     QString OpenFile(QWidget* parent, const QString& title, const QString& filter) override;
     QString SaveFile(QWidget* parent, const QString& title, const QString& filter) override;
+
+protected:
+    Answer Show(QWidget* parent, MessageKind kind, const QString& text) override;
 
 private:
     QString NextFile();
