@@ -9,4 +9,8 @@ kestrova_library(kestrova_rates_gui
         ${CMAKE_CURRENT_LIST_DIR}/rate_commands.h
         ${CMAKE_CURRENT_LIST_DIR}/rate_table_files.cpp
         ${CMAKE_CURRENT_LIST_DIR}/rate_table_files.h
+        ${CMAKE_CURRENT_LIST_DIR}/rate_list_view.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/rate_list_view.h
+        ${CMAKE_CURRENT_LIST_DIR}/rate_controller.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/rate_controller.h
     LIBS kestrova_rates kestrova_gui)

@@ -4,7 +4,8 @@ file(GLOB shell_gui_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp
 list(FILTER shell_gui_sources EXCLUDE REGEX "/main\\.cpp$")
 kestrova_library(kestrova_shell
     SOURCES ${shell_gui_sources}
-    LIBS kestrova_rates_gui kestrova_gui kestrova_platform kestrova_meter kestrova_rates
+    LIBS kestrova_rates_gui kestrova_settings_gui kestrova_export_gui kestrova_nettools_gui
+         kestrova_windows_gui kestrova_gui kestrova_platform kestrova_meter kestrova_rates
          kestrova_base Qt6::Widgets Qt6::Network)
 
 add_executable(kestrova ${CMAKE_CURRENT_LIST_DIR}/main.cpp)

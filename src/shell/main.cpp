@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QSessionManager>
 
+#include "base/program_flags.h"
+#include "gui/bring_to_front.h"
 #include "gui/dialogs.h"
 #include "gui/fade_in.h"
 #include "gui/locale_bridge.h"
@@ -13,8 +15,8 @@
 #include "meter/meter.h"
 #include "platform/linux_platform.h"
 #include "rates/rate_table.h"
-#include "shell/main_controller.h"
 #include "shell/main_form.h"
+#include "shell/program.h"
 #include "shell/single_instance.h"
 #include "shell/termination_watch.h"
 
@@ -47,11 +49,12 @@ int main(int argc, char* argv[]) {
     LinuxPlatform platform;
     Meter meter(platform.Ports(programDir, rates, LocaleFormatOf(locale)));
 
+    ProgramFlags flags;
     MessageBoxDialogs dialogs;
-    TMainForm form(dialogs);
+    TMainForm form(dialogs, flags);
     form.SetMoneySeparators(DecimalSeparatorOf(locale), locale.groupSeparator());
-    MainController controller(form, meter, rates, dialogs, programDir, locale);
-    form.SetHandlers(&controller);
+    Program program(form, flags, meter, rates, dialogs, programDir, locale);
+    MainController& controller = program.Main();
 
     TerminationWatch termination;
     QObject::connect(&termination, &TerminationWatch::terminationRequested, &controller,
@@ -63,7 +66,5 @@ int main(int argc, char* argv[]) {
 
     form.FormCreate();
     FadeIn(&form, TMainForm::kOpacity);
-    const int code = QApplication::exec();
-    form.SetHandlers(nullptr);
-    return code;
+    return QApplication::exec();
 }

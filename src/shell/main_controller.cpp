@@ -3,34 +3,29 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "base/config_keys.h"
-#include "base/ini_file.h"
+#include "base/money_pattern.h"
+#include "base/program_flags.h"
 #include "gui/dialogs.h"
 #include "meter/meter.h"
 #include "meter/startup_settings.h"
-#include "rates/rate_commands.h"
 #include "rates/rate_table.h"
 #include "shell/main_form.h"
-#include "shell/single_instance.h"
 
 namespace kestrova {
 
-MainController::MainController(TMainForm& form, Meter& meter, RateTable& table, Dialogs& dialogs,
-                               std::filesystem::path programDir, QLocale locale)
+MainController::MainController(TMainForm& form, ProgramFlags& flags, Meter& meter,
+                               const RateTable& table, Dialogs& dialogs,
+                               std::filesystem::path programDir, std::function<void()> loadRates)
     : form_(form),
+      flags_(flags),
       meter_(meter),
       table_(table),
       dialogs_(dialogs),
       programDir_(std::move(programDir)),
-      locale_(std::move(locale)),
-      files_(&form, dialogs, table, config::FileIn(programDir_)) {}
+      loadRates_(std::move(loadRates)) {}
 
-MainController::~MainController() {
-    if (form_.Handlers() == this) form_.SetHandlers(nullptr);
-}
-
-std::filesystem::path MainController::ConfigFile() const {
-    return config::FileIn(programDir_);
+bool MainController::ExitRequested() const {
+    return flags_.ExitRequested;
 }
 
 void MainController::FormCreate() {
@@ -40,19 +35,18 @@ void MainController::FormCreate() {
     s.logSizeControl ? form_.sizekntr()->start() : form_.sizekntr()->stop();
     form_.onrunminim()->setInterval(s.runMinimizedDelayMs);
     form_.SetCostFormat(s.costFormat);
-    meter_.SetMoneyUnit(form_.Edenitsa().toStdString());
+    meter_.SetMoneyUnit(flags_.Edenitsa);
     form_.ShowCostPair(s.perMegabyte);
     if (s.restorePage) form_.SetActivePage(s.page);
     s.running ? RunButClick() : PauseButClick();
-    files_.LoadAtStart();
-    ShowRates();
+    loadRates_();
     form_.onrunminim()->start();
     ShowMeter();
     ShowMessages();
 }
 
 CloseAction MainController::FormClose() {
-    if (!exitRequested_) {
+    if (!flags_.ExitRequested) {
         // Closing the window does not end the program: it goes on metering, minimised until
         // the tray icon takes it.
         form_.showMinimized();
@@ -70,7 +64,7 @@ CloseAction MainController::FormClose() {
 }
 
 void MainController::Terminate() {
-    exitRequested_ = true;
+    flags_.ExitRequested = true;
     SaveOnce();
     Quit();
 }
@@ -87,11 +81,6 @@ void MainController::Quit() {
 
 void MainController::ShowMeter() {
     form_.ShowMeter(meter_.View());
-}
-
-void MainController::ShowRates() {
-    form_.ShowRates(table_);
-    form_.SetTabEdit(table_.Modified());
 }
 
 void MainController::ShowMessages() {
@@ -127,15 +116,6 @@ void MainController::sizekntrTimer() {
     ShowMessages();
 }
 
-void MainController::onrunminimTimer() {
-    form_.onrunminim()->stop();
-}
-
-void MainController::ExitButtonClick() {
-    exitRequested_ = true;
-    form_.close();
-}
-
 void MainController::ResetStatsClick() {
     if (!dialogs_.Question(&form_,
                            QStringLiteral("Вы действительно хотите обнулить текущую статистику?")))
@@ -155,53 +135,6 @@ void MainController::RunButClick() {
     meter_.Run();
     form_.ShowRunState(true);
     ShowMessages();
-}
-
-void MainController::openTabClick() {
-    if (files_.Open()) form_.ShowRates(table_);
-}
-
-void MainController::SaveTabClick() {
-    files_.Save();
-    form_.SetTabEdit(table_.Modified());
-}
-
-void MainController::add_tClick() {
-    if (RunRateDialog(&form_, dialogs_, table_, std::nullopt, locale_)) ShowRates();
-}
-
-void MainController::edit_tClick() {
-    if (EditRateCommand(&form_, dialogs_, table_, form_.SelectedRate(), EditTrigger::Command,
-                        locale_))
-        ShowRates();
-}
-
-void MainController::TimeList2DblClick() {
-    if (EditRateCommand(&form_, dialogs_, table_, form_.SelectedRate(), EditTrigger::DoubleClick,
-                        locale_))
-        ShowRates();
-}
-
-void MainController::Del_tClick() {
-    if (DeleteRateCommand(&form_, dialogs_, table_, form_.SelectedRate())) ShowRates();
-}
-
-void MainController::clear_tClick() {
-    if (ClearRatesCommand(table_)) ShowRates();
-}
-
-void MainController::MoneyClick() {
-    BringToFront(&form_);
-}
-
-void MainController::CostTabChange(int page) {
-    const IniFile config(ConfigFile());
-    if (!config.ReadFlag(config::General::TabSave, "0")) return;
-    try {
-        IniFile(ConfigFile()).WriteInteger(config::General::Tab, page);
-    } catch (const IniWriteError& error) {
-        dialogs_.Error(&form_, QString::fromStdString(error.what()));
-    }
 }
 
 }  // namespace kestrova

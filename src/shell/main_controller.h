@@ -14,64 +14,51 @@ class Dialogs;
 class Meter;
 class RateTable;
 class TMainForm;
+struct ProgramFlags;
 
-// The operations behind the main window: it forwards each event to the logic (the meter, the
-// rate table and its files) and shows on the window what the logic returns.
-class MainController : public QObject, public MainFormHandlers {
+// The main window's own operations: its start and close, the metering tick and the meter's
+// commands. It forwards each event to the meter and shows on the window what the meter
+// returns. `loadRates` loads the rate table at start (the rate controller's job).
+class MainController : public QObject, public MeterHandlers {
     Q_OBJECT
 
 public:
-    MainController(TMainForm& form, Meter& meter, RateTable& table, Dialogs& dialogs,
-                   std::filesystem::path programDir, QLocale locale);
-    ~MainController() override;
+    MainController(TMainForm& form, ProgramFlags& flags, Meter& meter, const RateTable& table,
+                   Dialogs& dialogs, std::filesystem::path programDir,
+                   std::function<void()> loadRates);
 
-    bool ExitRequested() const { return exitRequested_; }
+    bool ExitRequested() const;
 
     // A kill signal or the end of the desktop session: save the month and end, no questions.
     void Terminate();
 
     void FormCreate() override;
     CloseAction FormClose() override;
+    void FormDestroy() override {}  // nothing is held that the window's end must release
 
     void TimerTimer() override;
     void MinusTraficTimer() override;
     void TimerMinimizeTimer() override;
     void sizekntrTimer() override;
-    void onrunminimTimer() override;
 
-    void ExitButtonClick() override;
     void ResetStatsClick() override;
     void PauseButClick() override;
     void RunButClick() override;
 
-    void openTabClick() override;
-    void SaveTabClick() override;
-    void add_tClick() override;
-    void edit_tClick() override;
-    void Del_tClick() override;
-    void clear_tClick() override;
-    void TimeList2DblClick() override;
-
-    void MoneyClick() override;
-    void CostTabChange(int page) override;
-
 private:
     void ShowMeter();
-    void ShowRates();
     // Shows what the meter reported, each once; never nested inside another message.
     void ShowMessages();
     void SaveOnce();
     void Quit();
-    std::filesystem::path ConfigFile() const;
 
     TMainForm& form_;
+    ProgramFlags& flags_;
     Meter& meter_;
-    RateTable& table_;
+    const RateTable& table_;
     Dialogs& dialogs_;
     std::filesystem::path programDir_;
-    QLocale locale_;
-    RateTableFiles files_;
-    bool exitRequested_ = false;
+    std::function<void()> loadRates_;
     bool saved_ = false;
     bool showingMessages_ = false;
     QStringList pendingMessages_;

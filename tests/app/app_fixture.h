@@ -13,12 +13,13 @@
 #include <memory>
 
 #include "base/ini_file.h"
+#include "base/program_flags.h"
 #include "gui/currency_edit.h"
 #include "gui/locale_bridge.h"
 #include "meter/meter.h"
 #include "meter/month_stats_file.h"
-#include "shell/main_controller.h"
 #include "shell/main_form.h"
+#include "shell/program.h"
 #include "support/fakes.h"
 #include "support/gui_app.h"
 #include "support/scripted_dialogs.h"
@@ -35,16 +36,18 @@ protected:
     RateTable rates;
     bool online = false;
     ScriptedDialogs dialogs;
+    ProgramFlags flags;
     std::unique_ptr<Meter> meter;
     std::unique_ptr<TMainForm> form;
-    std::unique_ptr<MainController> controller;
+    std::unique_ptr<Program> program;
+    MainController* controller = nullptr;
 
     void SetUp() override {
         GuiApp();
         std::filesystem::create_directories(dir.path() / "stats");
     }
     void TearDown() override {
-        controller.reset();
+        program.reset();
         form.reset();
     }
 
@@ -58,11 +61,11 @@ protected:
         ports.rates = &rates;
         ports.locale = LocaleFormatOf(QLocale(QLocale::Russian));
         meter = std::make_unique<Meter>(std::move(ports));
-        form = std::make_unique<TMainForm>(dialogs);
+        form = std::make_unique<TMainForm>(dialogs, flags);
         form->SetMoneySeparators(',', QStringLiteral("\u00a0"));
-        controller = std::make_unique<MainController>(*form, *meter, rates, dialogs, dir.path(),
-                                                      QLocale(QLocale::Russian));
-        form->SetHandlers(controller.get());
+        program = std::make_unique<Program>(*form, flags, *meter, rates, dialogs, dir.path(),
+                                            QLocale(QLocale::Russian));
+        controller = &program->Main();
         form->FormCreate();
     }
 

@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "base/program_flags.h"
 #include "gui/currency_edit.h"
 #include "meter/meter_view.h"
 #include "rates/rate_table.h"
@@ -29,7 +30,7 @@ class MainFormShow : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::GuiApp();
-        form = std::make_unique<TMainForm>(dialogs);
+        form = std::make_unique<TMainForm>(dialogs, flags);
         for (QTimer* t : form->findChildren<QTimer*>()) t->stop();
         form->SetMoneySeparators(',', QStringLiteral(" "));
         form->show();
@@ -59,6 +60,8 @@ protected:
     }
 
     ScriptedDialogs dialogs;
+
+    ProgramFlags flags;
     std::unique_ptr<TMainForm> form;
 };
 

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <cstdio>
 
+#include "base/program_flags.h"
 #include "gui/icons.h"
 #include "gui/look.h"
 #include "gui/russian_translation.h"
@@ -127,7 +128,9 @@ int main(int argc, char** argv) {
     folder.setPath(out);
 
     ScriptedDialogs dialogs;
-    TMainForm form(dialogs);
+
+    ProgramFlags flags;
+    TMainForm form(dialogs, flags);
     for (QTimer* t : form.findChildren<QTimer*>()) t->stop();
     FillSamples(form);
     form.show();

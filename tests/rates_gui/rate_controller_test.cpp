@@ -1,15 +1,46 @@
-// Opening and saving rate tables through the window's commands and dialogs.
+// The rate table's controller on a plain rate list, without the main window: opening and
+// saving rate tables, the row commands and TabEdit.
+#include "rates/rate_controller.h"
 
-#include "app_fixture.h"
-#include "rates/rate_file.h"
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QTreeWidget>
+#include <memory>
+
+#include "base/ini_file.h"
+#include "base/program_flags.h"
+#include "rates/rate_table.h"
+#include "support/fakes.h"
+#include "support/gui_app.h"
+#include "support/scripted_dialogs.h"
 
 namespace kestrova::testing {
 namespace {
 
-class RateFilesTest : public AppTest {
+class RateFilesTest : public ::testing::Test {
 protected:
+    // The controller as the program makes it, and its start.
+    void Start() {
+        controller = std::make_unique<RateController>(
+            window, list, rates, dialogs, flags, dir.path() / "Config.ini",
+            QLocale(QLocale::Russian), [this] { ++tabEditShown; });
+        controller->LoadAtStart();
+    }
+
+    IniFile Config() { return IniFile(dir.path() / "Config.ini"); }
     QString File(const char* name) { return QString::fromStdString((dir.path() / name).string()); }
     std::string Table() { return Config().ReadString("General", "Table", ""); }
+
+    QApplication& app = GuiApp();  // before the widgets
+    TempDir dir;
+    QWidget window;
+    QTreeWidget list;
+    RateTable rates;
+    ScriptedDialogs dialogs;
+    ProgramFlags flags;
+    int tabEditShown = 0;
+    std::unique_ptr<RateController> controller;
 };
 
 TEST_F(RateFilesTest, SaveAndOpenRoundTrip) {
@@ -17,15 +48,15 @@ TEST_F(RateFilesTest, SaveAndOpenRoundTrip) {
     rates.Append("8:00", "23:59", "0,5", "Будние дни");
     rates.Append("0:00", "8:00", "0,25", "Все дни");
     rates.SetModified(true);
-    form->SetTabEdit(true);
+    flags.TabEdit = true;
     dialogs.QueueFile(File("rates"));
-    form->findChild<QAction*>("SaveTab")->trigger();
+    controller->SaveTabClick();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, QStringLiteral("Данные успешно записаны в файл."));
     EXPECT_EQ(dialogs.Messages()[0].caption, QStringLiteral("Информация."));
     EXPECT_EQ(Table(), (dir.path() / "rates.kvtl").string());
     EXPECT_FALSE(rates.Modified());
-    EXPECT_FALSE(form->windowTitle().contains('*'));
+    EXPECT_FALSE(flags.TabEdit);
     EXPECT_EQ(ReadAll(dir.path() / "rates.kvtl"),
               "8:00|23:59|0,5|\xc1\xf3\xe4\xed\xe8\xe5 \xe4\xed\xe8\r\n0:00|8:00|0,25|"
               "\xc2\xf1\xe5 \xe4\xed\xe8\r\n");
@@ -34,15 +65,15 @@ TEST_F(RateFilesTest, SaveAndOpenRoundTrip) {
 
     rates.Clear();
     dialogs.QueueFile(File("rates.kvtl"));
-    form->findChild<QAction*>("openTab")->trigger();
-    ASSERT_EQ(form->TimeList()->topLevelItemCount(), 2);
-    EXPECT_EQ(form->TimeList()->topLevelItem(1)->text(4), QStringLiteral("Все дни"));
-    EXPECT_EQ(form->TimeList()->topLevelItem(1)->text(0), QStringLiteral("2"));
+    controller->openTabClick();
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    EXPECT_EQ(list.topLevelItem(1)->text(4), QStringLiteral("Все дни"));
+    EXPECT_EQ(list.topLevelItem(1)->text(0), QStringLiteral("2"));
 }
 
 TEST_F(RateFilesTest, SaveOfAnUnchangedTableAsksFirst) {
     Start();
-    form->findChild<QAction*>("SaveTab")->trigger();  // the script answers No
+    controller->SaveTabClick();  // the script answers No
     EXPECT_EQ(dialogs.Messages().back().text,
               QStringLiteral("Таблица не была изменена. Сохранить её?"));
     EXPECT_TRUE(dialogs.FileRequests().empty());
@@ -56,7 +87,7 @@ TEST_F(RateFilesTest, OverwriteQuestionForTheNameAsTyped) {
     dialogs.QueueFile(File("old.kvtl"));
     dialogs.QueueAnswer(Answer::No);  // not this one: the dialog comes again
     dialogs.QueueFile(File("old"));   // "old" itself does not exist: no question
-    form->findChild<QAction*>("SaveTab")->trigger();
+    controller->SaveTabClick();
     EXPECT_EQ(dialogs.FileRequests().size(), 2u);
     EXPECT_EQ(dialogs.Messages()[0].text, QStringLiteral("Файл ") + File("old.kvtl") +
                                               QStringLiteral(" существует. Заменить его?"));
@@ -66,15 +97,15 @@ TEST_F(RateFilesTest, OverwriteQuestionForTheNameAsTyped) {
 TEST_F(RateFilesTest, OpenErrors) {
     Start();
     dialogs.QueueFile(File("none.kvtl"));
-    form->findChild<QAction*>("openTab")->trigger();
+    controller->openTabClick();
     EXPECT_EQ(dialogs.Messages().back().text,
               QStringLiteral("Ошибка доступа к файлу") + File("none.kvtl") + QStringLiteral("!"));
 
     WriteAll(dir.path() / "text.kvtl", "a|b|c|d\r\nb|c|d|e\r\nnot a rate\r\nc|d|e|f\r\n");
     dialogs.QueueFile(File("text.kvtl"));
-    form->findChild<QAction*>("openTab")->trigger();
+    controller->openTabClick();
     EXPECT_EQ(dialogs.Messages().back().text, QStringLiteral("Несовместимый тип файла!"));
-    EXPECT_EQ(form->TimeList()->topLevelItemCount(), 2);
+    EXPECT_EQ(list.topLevelItemCount(), 2);
     EXPECT_EQ(Table(), "");  // not remembered
 }
 
@@ -82,9 +113,30 @@ TEST_F(RateFilesTest, LastTableLoadsAtStart) {
     WriteAll(dir.path() / "mine.kvtl", "8:00|20:00|3|Все дни\n");
     Config().WriteString("General", "Table", (dir.path() / "mine.kvtl").string());
     Start();
-    EXPECT_EQ(form->TimeList()->topLevelItemCount(), 1);
+    EXPECT_EQ(list.topLevelItemCount(), 1);
     EXPECT_FALSE(rates.Modified());
     EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(RateFilesTest, RowCommandsActOnTheSelectedRowAndSetTabEdit) {
+    WriteAll(dir.path() / "two.kvtl", "8:00|9:00|1|Все дни\r\n9:00|10:00|2|Все дни\r\n");
+    Config().WriteString("General", "Table", (dir.path() / "two.kvtl").string());
+    Start();
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    EXPECT_FALSE(flags.TabEdit);
+
+    controller->Del_tClick();  // nothing selected
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, QStringLiteral("Выберите элемент для удаления!"));
+
+    list.setCurrentItem(list.topLevelItem(0));
+    dialogs.QueueAnswer(Answer::Ok);
+    const int shownBefore = tabEditShown;
+    controller->Del_tClick();
+    ASSERT_EQ(list.topLevelItemCount(), 1);
+    EXPECT_EQ(list.topLevelItem(0)->text(1), QStringLiteral("9:00"));
+    EXPECT_TRUE(flags.TabEdit);
+    EXPECT_GT(tabEditShown, shownBefore);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "probe_process.h"
-#include "shell/single_instance.h"
+#include "gui/bring_to_front.h"
+#include "support/gui_app.h"
 
 namespace kestrova {
 namespace {
@@ -21,7 +21,7 @@ void PrintTo(const FrontCase& c, std::ostream* os) {
 
 class BringToFrontTest : public ::testing::TestWithParam<FrontCase> {
 protected:
-    void SetUp() override { test::EnsureApplication(); }
+    void SetUp() override { testing::GuiApp(); }
 };
 
 TEST_P(BringToFrontTest, RestoresShowsAndActivates) {
