@@ -46,13 +46,12 @@ Meter::TickSettings Meter::ReadTickSettings() {
 }
 
 void Meter::SelectRate() {
-    if (ports_.rates == nullptr || ports_.clock == nullptr) return;
-    const LocalDateTime now = ports_.clock->Now();
+    const LocalDateTime now = ports_.clock.Now();
     const RateChoice choice =
-        kestrova::SelectRate(ports_.rates->Rows(), now.weekday, now.MillisecondOfDay());
+        kestrova::SelectRate(ports_.rates.Rows(), now.weekday, now.MillisecondOfDay());
     if (choice.price) currentRate_ = *choice.price;
     if (choice.badRow) {
-        const RateRow& row = ports_.rates->Row(*choice.badRow);
+        const RateRow& row = ports_.rates.Row(*choice.badRow);
         Report("rate", "Расценка № " + row.number + " (" + row.start + " - " + row.end + ", " +
                            row.price + ") не может быть прочитана и пропускается.");
     } else {
@@ -62,14 +61,14 @@ void Meter::SelectRate() {
 
 void Meter::Tick() {
     const TickSettings s = ReadTickSettings();
-    if (ports_.address != nullptr) view_.ip = ports_.address->LocalAddress(dialupName_);
+    view_.ip = ports_.address.LocalAddress(dialupName_);
     if (s.perMegabyte != perMegabyte_) SwitchMode(s);
     SelectRate();
 
-    if (ports_.online && ports_.online()) {
+    if (ports_.online()) {
         view_.trayAnimating = true;
-        if (!connectionSeen_ && s.log && ports_.clock != nullptr) {
-            const LocalDateTime now = ports_.clock->Now();
+        if (!connectionSeen_ && s.log) {
+            const LocalDateTime now = ports_.clock.Now();
             WriteLog(s, SessionStartLines(FormatShortDate(ports_.locale, now),
                                           FormatLongTime(ports_.locale, now)));
         }
@@ -77,9 +76,9 @@ void Meter::Tick() {
         if (running_) CountOnline(s);
     } else {
         ObserveLink();
-        if (connectionSeen_ && s.log && ports_.clock != nullptr) {
+        if (connectionSeen_ && s.log) {
             RefreshView();  // the end line carries the fields as they stand
-            const LocalDateTime now = ports_.clock->Now();
+            const LocalDateTime now = ports_.clock.Now();
             WriteLog(s, SessionEndLines(FormatShortDate(ports_.locale, now),
                                         FormatLongTime(ports_.locale, now), view_.sesionTime,
                                         perMegabyte_ ? view_.traficCostSeans : view_.sesionCost,
@@ -107,8 +106,7 @@ const InterfaceRow* Meter::DialupRow(const InterfaceSnapshot& rows) {
 }
 
 void Meter::CountOnline(const TickSettings& s) {
-    InterfaceSnapshot rows;
-    if (ports_.interfaces != nullptr) rows = ports_.interfaces->Snapshot();
+    const InterfaceSnapshot rows = ports_.interfaces.Snapshot();
     const std::optional<InterfaceRow> previousSeen = lastSeen_;
     const InterfaceRow* row = DialupRow(rows);
     if (!sessionActive_) BeginSession(row, previousSeen);
@@ -233,14 +231,13 @@ void Meter::EndSession(const TickSettings& s) {
 // Offline ticks keep an eye on the link, so a session that starts on it later counts from the
 // counters of the tick before.
 void Meter::ObserveLink() {
-    if (ports_.interfaces == nullptr) return;
-    const InterfaceSnapshot rows = ports_.interfaces->Snapshot();
+    const InterfaceSnapshot rows = ports_.interfaces.Snapshot();
     if (DialupRow(rows) == nullptr) lastSeen_.reset();
 }
 
 void Meter::MinusTraficTick() {
-    if (running_ || !ports_.online || !ports_.online() || ports_.interfaces == nullptr) return;
-    const InterfaceSnapshot rows = ports_.interfaces->Snapshot();
+    if (running_ || !ports_.online()) return;
+    const InterfaceSnapshot rows = ports_.interfaces.Snapshot();
     const InterfaceRow* row = DialupRow(rows);
     if (row == nullptr) return;
     // Move the baselines with the counters, so what passes during a pause is never counted.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/locale_format.h"
+#include "base/program_flags.h"
 #include "meter/clock.h"
 #include "meter/interface_table.h"
 #include "meter/local_address.h"
@@ -16,14 +17,16 @@
 
 namespace kestrova {
 
-// What the meter is given by the platform and the program.
+// What the meter is given by the platform and the program; the references are not owned and
+// outlive the meter.
 struct MeterPorts {
-    std::filesystem::path programDir;      // Config.ini, stats/, logfile.log live here
-    std::function<bool()> online;          // InetCheck() == 1
-    InterfaceTable* interfaces = nullptr;  // not owned
-    AddressLookup* address = nullptr;      // not owned
-    const Clock* clock = nullptr;          // not owned
-    const RateTable* rates = nullptr;      // not owned; read at every tick
+    std::filesystem::path programDir;  // Config.ini, stats/, logfile.log live here
+    std::function<bool()> online;      // InetCheck() == 1; required
+    InterfaceTable& interfaces;
+    AddressLookup& address;
+    const Clock& clock;
+    const RateTable& rates;     // read at every tick
+    const ProgramFlags& flags;  // the money unit Edenitsa, shown after prices
     LocaleFormat locale;
     // Makes a written file durable; called at session end, month change and close only.
     std::function<void(const std::filesystem::path&)> syncToDisk;
@@ -58,9 +61,6 @@ public:
 
     // Log size control, once a second while enabled.
     void LogSizeCheck();
-
-    // The money unit shown after prices in the status bar ("р." at first).
-    void SetMoneyUnit(std::string unit) { moneyUnit_ = std::move(unit); }
 
     const MeterView& View() const { return view_; }
     // Problems met since the last call, each reported once until it clears up.
@@ -140,7 +140,6 @@ private:
     double costMoney_ = 0, sesionCost_ = 0, traficCost_ = 0, traficCostSeans_ = 0;
     bool perMegabyte_ = false;
     std::string dialupName_;
-    std::string moneyUnit_ = "р.";
     MeterView view_;
     std::vector<std::string> messages_;
     std::vector<std::string> reported_;

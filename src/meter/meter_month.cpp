@@ -14,8 +14,7 @@
 namespace kestrova {
 
 std::string Meter::CurrentMonthKey() const {
-    if (ports_.clock == nullptr) return monthKey_;
-    const LocalDateTime now = ports_.clock->Now();
+    const LocalDateTime now = ports_.clock.Now();
     return MonthKeyOf(now.year, now.month);
 }
 
@@ -32,9 +31,9 @@ void Meter::CreateMonthFileIfMissing() {
 }
 
 void Meter::Start() {
-    if (ports_.online && ports_.online() && ports_.interfaces != nullptr) {
+    if (ports_.online()) {
         // A connection already running is counted from now.
-        const InterfaceSnapshot rows = ports_.interfaces->Snapshot();
+        const InterfaceSnapshot rows = ports_.interfaces.Snapshot();
         if (const InterfaceRow* row = DialupRow(rows)) {
             baseInterface_ = row->index;
             baseInOctets_ = static_cast<std::int64_t>(row->inOctets);

@@ -30,7 +30,7 @@ void Meter::RefreshView() {
     v.running = running_;
     v.stPanel =
         std::string(perMegabyte_ ? "Текущая стоимость мегабайта: " : "Текущая стоимость минуты: ") +
-        FormatFixed(currentRate_, 2, sep) + moneyUnit_;
+        FormatFixed(currentRate_, 2, sep) + ports_.flags.Edenitsa;
     v.statText = "Сеанс:\rСтоимость: " + FormatFixed(SessionCost(), 2, sep) +
                  "\rВремя: " + v.sesionTime + "\rТрафик: " + v.inTraf +
                  "\r\rОбщая:\rСтоимость: " + FormatFixed(MonthCost(), 2, sep) +

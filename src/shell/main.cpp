@@ -45,11 +45,21 @@ int main(int argc, char* argv[]) {
     const std::filesystem::path programDir = PathOf(QCoreApplication::applicationDirPath());
     const QLocale locale = QLocale::system();
 
+    ProgramFlags flags;
     RateTable rates;
     LinuxPlatform platform;
-    Meter meter(platform.Ports(programDir, rates, LocaleFormatOf(locale)));
+    Meter meter(MeterPorts{
+        .programDir = programDir,
+        .online = &LinuxPlatform::Online,
+        .interfaces = platform.interfaces,
+        .address = platform.address,
+        .clock = platform.clock,
+        .rates = rates,
+        .flags = flags,
+        .locale = LocaleFormatOf(locale),
+        .syncToDisk = [&platform](const std::filesystem::path& file) { platform.SyncToDisk(file); },
+    });
 
-    ProgramFlags flags;
     MessageBoxDialogs dialogs;
     TMainForm form(dialogs, flags);
     form.SetMoneySeparators(DecimalSeparatorOf(locale), locale.groupSeparator());

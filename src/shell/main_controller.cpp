@@ -35,7 +35,6 @@ void MainController::FormCreate() {
     s.logSizeControl ? form_.sizekntr()->start() : form_.sizekntr()->stop();
     form_.onrunminim()->setInterval(s.runMinimizedDelayMs);
     form_.SetCostFormat(s.costFormat);
-    meter_.SetMoneyUnit(flags_.Edenitsa);
     form_.ShowCostPair(s.perMegabyte);
     if (s.restorePage) form_.SetActivePage(s.page);
     s.running ? RunButClick() : PauseButClick();

@@ -52,15 +52,17 @@ protected:
     }
 
     void Start() {
-        MeterPorts ports;
-        ports.programDir = dir.path();
-        ports.online = [this] { return online; };
-        ports.interfaces = &interfaces;
-        ports.address = &address;
-        ports.clock = &clock;
-        ports.rates = &rates;
-        ports.locale = LocaleFormatOf(QLocale(QLocale::Russian));
-        meter = std::make_unique<Meter>(std::move(ports));
+        meter = std::make_unique<Meter>(MeterPorts{
+            .programDir = dir.path(),
+            .online = [this] { return online; },
+            .interfaces = interfaces,
+            .address = address,
+            .clock = clock,
+            .rates = rates,
+            .flags = flags,
+            .locale = LocaleFormatOf(QLocale(QLocale::Russian)),
+            .syncToDisk = {},
+        });
         form = std::make_unique<TMainForm>(dialogs, flags);
         form->SetMoneySeparators(',', QStringLiteral("\u00a0"));
         program = std::make_unique<Program>(*form, flags, *meter, rates, dialogs, dir.path(),

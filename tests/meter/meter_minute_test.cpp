@@ -111,7 +111,7 @@ TEST_F(MinuteMeter, PauseInSessionStopsTimeAndTraffic) {
 
 TEST_F(MinuteMeter, StatusBarAndStatisticsText) {
     Start(true, ',');
-    meter->SetMoneyUnit("$.");
+    flags.Edenitsa = "$.";
     Seconds(1);
     EXPECT_EQ(meter->View().stPanel, "Текущая стоимость минуты: 1,00$.");
     Connect();
