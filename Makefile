@@ -1,26 +1,37 @@
 # The two commands of the README: `make run` and `make test`.
-BUILD ?= build
+# The folders of the presets "release" and "asan" (CMakePresets.json).
+BUILD := build
+ASAN_BUILD := build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build run test bench clean
+.PHONY: setup configure build run test test-release test-asan bench clean
 
 setup:
 	@bash scripts/setup.sh
 
 configure: setup
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --preset release >/dev/null
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build --preset release -j $(JOBS)
 
 run: build
 	@bash scripts/run.sh $(BUILD)
 
-test: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+# The whole suite twice: as built for use, then under AddressSanitizer and
+# UndefinedBehaviorSanitizer (CMakePresets.json, preset "asan").
+test: test-release test-asan
+
+test-release: build
+	@ctest --preset release -j $(JOBS)
+
+test-asan: setup
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
 
 bench: build
 	@$(BUILD)/bench/kestrova_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

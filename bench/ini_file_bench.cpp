@@ -9,7 +9,7 @@
 #include <string>
 #include <system_error>
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 namespace {
 

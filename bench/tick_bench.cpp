@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <random>
 
+#include "base/ini_file.h"
 #include "meter/meter.h"
 #include "platform/linux_platform.h"
-#include "settings/ini_file.h"
 #include "zevlink/inet_check.h"
 
 namespace {
@@ -35,7 +35,18 @@ void RunTicks(benchmark::State& state, bool perMegabyte) {
     rates.Append("0:00", "23:59", "0,5", "Выходные дни");
 
     LinuxPlatform platform;
-    Meter meter(platform.Ports(folder, rates, LocaleFormat{}));
+    const ProgramFlags flags;
+    Meter meter(MeterPorts{
+        .programDir = folder,
+        .online = &LinuxPlatform::Online,
+        .interfaces = platform.interfaces,
+        .address = platform.address,
+        .clock = platform.clock,
+        .rates = rates,
+        .flags = flags,
+        .locale = LocaleFormat{},
+        .syncToDisk = [&platform](const std::filesystem::path& file) { platform.SyncToDisk(file); },
+    });
     meter.Start();
     meter.Run();
     for (auto _ : state) {

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <system_error>
 
-#include "rates/text_codec.h"
-#include "settings/atomic_file.h"
+#include "base/atomic_file.h"
+#include "base/text_codec.h"
 
 namespace kestrova {
 

@@ -5,8 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "settings/atomic_file.h"
-#include "settings/ini_file.h"
+#include "base/atomic_file.h"
+#include "base/config_keys.h"
+#include "base/ini_file.h"
 
 namespace kestrova {
 
@@ -43,14 +44,14 @@ bool IsRateFileName(std::string_view name) {
 }  // namespace
 
 int RemoveStartupLeftovers(const fs::path& programDir) {
-    const IniFile config(programDir / "Config.ini");
+    const IniFile config(config::FileIn(programDir));
     const fs::path log =
-        config.ReadString("General", "LogFile", (programDir / "logfile.log").string());
-    const fs::path table = config.ReadString("General", "Table", "");
+        config.ReadString(config::General::LogFile, config::DefaultLogFile(programDir).string());
+    const fs::path table = config.ReadString(config::General::Table, "");
 
     int removed = 0;
     removed += RemoveLeftoverTemporaries(
-        programDir, [](std::string_view name) { return name == "Config.ini"; });
+        programDir, [](std::string_view name) { return name == config::kFileName; });
     removed += RemoveLeftoverTemporaries(programDir / "stats", IsMonthFileName);
     const std::string logName = log.filename().string();
     if (!logName.empty()) {

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "base/config_keys.h"
+#include "base/ini_file.h"
+#include "base/number_format.h"
 #include "meter/connection_log.h"
-#include "meter/number_format.h"
+#include "meter/month_stats_file.h"
+#include "meter/rate_selection.h"
 #include "meter/value_format.h"
-#include "rates/rate_selection.h"
-#include "settings/ini_file.h"
 
 // The once-a-second tick: sessions, traffic and cost. The month's file, the start and the
 // close are in meter_month.cpp; what the window shows is built in meter_view.cpp.
@@ -16,7 +18,7 @@ namespace kestrova {
 Meter::Meter(MeterPorts ports) : ports_(std::move(ports)) {}
 
 std::filesystem::path Meter::ConfigFile() const {
-    return ports_.programDir / "Config.ini";
+    return config::FileIn(ports_.programDir);
 }
 
 std::filesystem::path Meter::StatsFile() const {
@@ -26,8 +28,8 @@ std::filesystem::path Meter::StatsFile() const {
 Meter::TickSettings Meter::ReadTickSettings() {
     const IniFile config(ConfigFile());
     TickSettings s;
-    s.perMegabyte = config.ReadInteger("Count", "Edn", 0) != 0;
-    const std::string noCost = config.ReadString("Count", "NoCost", "0");
+    s.perMegabyte = config.ReadInteger(config::Count::Edn, 0) != 0;
+    const std::string noCost = config.ReadString(config::Count::NoCost, "0");
     if (const auto seconds = ParseDecimal(noCost)) {
         s.noCost = static_cast<int>(std::clamp(*seconds, -1e9, 1e9));
         Clear("NoCost");
@@ -35,23 +37,22 @@ Meter::TickSettings Meter::ReadTickSettings() {
         Report("NoCost", "Значение NoCost в файле " + ConfigFile().string() +
                              " не является числом: \"" + noCost + "\". Используется 0.");
     }
-    s.trafType = config.ReadInteger("General", "TrafType", 0);
-    s.everyMin = config.ReadFlag("General", "EveryMin", "0");
-    s.log = config.ReadInteger("General", "Log", 0) == 1;
-    s.logFile =
-        config.ReadString("General", "LogFile", (ports_.programDir / "logfile.log").string());
-    s.interfaceName = config.ReadString("General", "Interface", "");
+    s.trafType = config.ReadInteger(config::General::TrafType, 0);
+    s.everyMin = config.ReadFlag(config::General::EveryMin, "0");
+    s.log = config.ReadInteger(config::General::Log, 0) == 1;
+    s.logFile = config.ReadString(config::General::LogFile,
+                                  config::DefaultLogFile(ports_.programDir).string());
+    s.interfaceName = config.ReadString(config::General::Interface, "");
     return s;
 }
 
 void Meter::SelectRate() {
-    if (ports_.rates == nullptr || ports_.clock == nullptr) return;
-    const LocalDateTime now = ports_.clock->Now();
+    const LocalDateTime now = ports_.clock.Now();
     const RateChoice choice =
-        kestrova::SelectRate(ports_.rates->Rows(), now.weekday, now.MillisecondOfDay());
+        kestrova::SelectRate(ports_.rates.Rows(), now.weekday, now.MillisecondOfDay());
     if (choice.price) currentRate_ = *choice.price;
     if (choice.badRow) {
-        const RateRow& row = ports_.rates->Row(*choice.badRow);
+        const RateRow& row = ports_.rates.Row(*choice.badRow);
         Report("rate", "Расценка № " + row.number + " (" + row.start + " - " + row.end + ", " +
                            row.price + ") не может быть прочитана и пропускается.");
     } else {
@@ -61,15 +62,15 @@ void Meter::SelectRate() {
 
 void Meter::Tick() {
     const TickSettings s = ReadTickSettings();
-    if (ports_.address != nullptr) view_.ip = ports_.address->LocalAddress(dialupName_);
+    view_.ip = ports_.address.LocalAddress(dialupName_);
     if (s.perMegabyte != perMegabyte_) SwitchMode(s);
     SelectRate();
     const InterfaceSnapshot rows = Snapshot();
 
-    if (ports_.online && ports_.online()) {
+    if (ports_.online()) {
         view_.trayAnimating = true;
-        if (!connectionSeen_ && s.log && ports_.clock != nullptr) {
-            const LocalDateTime now = ports_.clock->Now();
+        if (!connectionSeen_ && s.log) {
+            const LocalDateTime now = ports_.clock.Now();
             WriteLog(s, SessionStartLines(FormatShortDate(ports_.locale, now),
                                           FormatLongTime(ports_.locale, now)));
         }
@@ -80,9 +81,9 @@ void Meter::Tick() {
             AccountLinks(rows, nullptr);
     } else {
         AccountLinks(rows, nullptr);  // what passes offline is never counted
-        if (connectionSeen_ && s.log && ports_.clock != nullptr) {
+        if (connectionSeen_ && s.log) {
             RefreshView();  // the end line carries the fields as they stand
-            const LocalDateTime now = ports_.clock->Now();
+            const LocalDateTime now = ports_.clock.Now();
             WriteLog(s, SessionEndLines(FormatShortDate(ports_.locale, now),
                                         FormatLongTime(ports_.locale, now), view_.sesionTime,
                                         perMegabyte_ ? view_.traficCostSeans : view_.sesionCost,
@@ -98,8 +99,7 @@ void Meter::Tick() {
 }
 
 InterfaceSnapshot Meter::Snapshot() {
-    if (ports_.interfaces == nullptr) return {};
-    return ports_.interfaces->Snapshot();
+    return ports_.interfaces.Snapshot();
 }
 
 // Every link of a snapshot is taken into account up to its counters now; only `counted`, the
@@ -236,7 +236,7 @@ void Meter::EndSession(const TickSettings& s) {
 }
 
 void Meter::MinusTraficTick() {
-    if (running_ || !ports_.online || !ports_.online()) return;
+    if (running_ || !ports_.online()) return;
     // What passes during a pause is never counted.
     AccountLinks(Snapshot(), nullptr);
 }
@@ -252,7 +252,7 @@ void Meter::SetRunning(bool running) {
     running_ = running;
     view_.running = running;
     try {
-        IniFile(ConfigFile()).WriteInteger("General", "Status", running ? 1 : 0);
+        IniFile(ConfigFile()).WriteInteger(config::General::Status, running ? 1 : 0);
         Clear("config");
     } catch (const IniWriteError& error) {
         Report("config", error.what());
@@ -270,9 +270,9 @@ void Meter::WriteLog(const TickSettings& s, const std::vector<std::string>& line
 void Meter::LogSizeCheck() {
     const IniFile config(ConfigFile());
     // A limit below one kilobyte would cut the log down to its last line every second.
-    const int limit = std::max(1, config.ReadInteger("General", "LogSize", 1));
-    const std::filesystem::path log =
-        config.ReadString("General", "LogFile", (ports_.programDir / "logfile.log").string());
+    const int limit = std::max(1, config.ReadInteger(config::General::LogSize, 1));
+    const std::filesystem::path log = config.ReadString(
+        config::General::LogFile, config::DefaultLogFile(ports_.programDir).string());
     if (ControlLogSize(log, limit)) {
         Clear("logsize");
     } else {

@@ -8,25 +8,28 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/locale_format.h"
+#include "base/program_flags.h"
 #include "meter/clock.h"
 #include "meter/counter_delta.h"
 #include "meter/interface_table.h"
 #include "meter/local_address.h"
-#include "meter/locale_format.h"
 #include "meter/meter_view.h"
 #include "meter/month_stats_file.h"
 #include "rates/rate_table.h"
 
 namespace kestrova {
 
-// What the meter is given by the platform and the program.
+// What the meter is given by the platform and the program; the references are not owned and
+// outlive the meter.
 struct MeterPorts {
-    std::filesystem::path programDir;      // Config.ini, stats/, logfile.log live here
-    std::function<bool()> online;          // InetCheck() == 1
-    InterfaceTable* interfaces = nullptr;  // not owned
-    AddressLookup* address = nullptr;      // not owned
-    const Clock* clock = nullptr;          // not owned
-    const RateTable* rates = nullptr;      // not owned; read at every tick
+    std::filesystem::path programDir;  // Config.ini, stats/, logfile.log live here
+    std::function<bool()> online;      // InetCheck() == 1; required
+    InterfaceTable& interfaces;
+    AddressLookup& address;
+    const Clock& clock;
+    const RateTable& rates;     // read at every tick
+    const ProgramFlags& flags;  // the money unit Edenitsa, shown after prices
     LocaleFormat locale;
     // Makes a written file durable; called at session end, month change and close only.
     std::function<void(const std::filesystem::path&)> syncToDisk;
@@ -62,9 +65,6 @@ public:
 
     // Log size control, once a second while enabled.
     void LogSizeCheck();
-
-    // The money unit shown after prices in the status bar ("р." at first).
-    void SetMoneyUnit(std::string unit) { moneyUnit_ = std::move(unit); }
 
     const MeterView& View() const { return view_; }
     // Problems met since the last call, each reported once until it clears up.
@@ -151,7 +151,6 @@ private:
     std::int32_t paidThrough_ = 0;
     bool perMegabyte_ = false;
     std::string dialupName_;
-    std::string moneyUnit_ = "р.";
     MeterView view_;
     std::vector<std::string> messages_;
     std::vector<std::string> reported_;

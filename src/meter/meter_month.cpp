@@ -1,11 +1,12 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/atomic_file.h"
+#include "base/config_keys.h"
+#include "base/ini_file.h"
 #include "meter/meter.h"
 #include "meter/month_stats_file.h"
 #include "meter/value_format.h"
-#include "settings/atomic_file.h"
-#include "settings/ini_file.h"
 
 // The month's statistics file: start, the once-a-second write, the month change, the reset
 // and the close.
@@ -13,8 +14,7 @@
 namespace kestrova {
 
 std::string Meter::CurrentMonthKey() const {
-    if (ports_.clock == nullptr) return monthKey_;
-    const LocalDateTime now = ports_.clock->Now();
+    const LocalDateTime now = ports_.clock.Now();
     return MonthKeyOf(now.year, now.month);
 }
 
@@ -33,7 +33,7 @@ void Meter::CreateMonthFileIfMissing() {
 void Meter::Start() {
     // The first look at the links: a connection already running is counted from now.
     AccountLinks(Snapshot(), nullptr);
-    perMegabyte_ = IniFile(ConfigFile()).ReadInteger("Count", "Edn", 0) != 0;
+    perMegabyte_ = IniFile(ConfigFile()).ReadInteger(config::Count::Edn, 0) != 0;
     monthKey_ = CurrentMonthKey();
     CreateMonthFileIfMissing();
     LoadMonth();

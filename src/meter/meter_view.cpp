@@ -1,5 +1,5 @@
+#include "base/number_format.h"
 #include "meter/meter.h"
-#include "meter/number_format.h"
 #include "meter/value_format.h"
 
 namespace kestrova {
@@ -30,7 +30,7 @@ void Meter::RefreshView() {
     v.running = running_;
     v.stPanel =
         std::string(perMegabyte_ ? "Текущая стоимость мегабайта: " : "Текущая стоимость минуты: ") +
-        FormatFixed(currentRate_, 2, sep) + moneyUnit_;
+        FormatFixed(currentRate_, 2, sep) + ports_.flags.Edenitsa;
     v.statText = "Сеанс:\rСтоимость: " + FormatFixed(SessionCost(), 2, sep) +
                  "\rВремя: " + v.sesionTime + "\rТрафик: " + v.inTraf +
                  "\r\rОбщая:\rСтоимость: " + FormatFixed(MonthCost(), 2, sep) +

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <system_error>
 
-#include "meter/number_format.h"
-#include "settings/atomic_file.h"
+#include "base/atomic_file.h"
+#include "base/number_format.h"
 
 namespace kestrova {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 namespace kestrova {
 

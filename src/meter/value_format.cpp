@@ -1,6 +1,6 @@
 #include "meter/value_format.h"
 
-#include "meter/number_format.h"
+#include "base/number_format.h"
 
 namespace kestrova {
 

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "meter/meter.h"
 #include "platform/background_disk_sync.h"
 #include "platform/netlink_interface_table.h"
 #include "platform/system_address_lookup.h"
@@ -10,19 +9,20 @@
 
 namespace kestrova {
 
-// What the meter is given on a Linux machine: Zevlink's answer, the kernel's interface table,
-// the local address, the local clock and the disk flush (on a worker thread). Outlives the
-// meter it serves.
+// The Linux side of every port the logic declares, one object per port; the program's entry
+// wires each to its consumer. Outlives the consumers it serves. New ports (the dial-up list,
+// the echo client, the desktop launcher, autostart, printing) get their object here.
 class LinuxPlatform {
 public:
-    MeterPorts Ports(const std::filesystem::path& programDir, const RateTable& rates,
-                     LocaleFormat locale);
+    // Zevlink's answer: the machine is connected.
+    static bool Online();
+    // Makes a written file durable, on the worker thread of `diskSync`.
+    void SyncToDisk(const std::filesystem::path& file) { diskSync.Request(file); }
 
-private:
-    NetlinkInterfaceTable interfaces_;
-    SystemAddressLookup address_;
-    SystemClock clock_;
-    BackgroundDiskSync diskSync_;
+    NetlinkInterfaceTable interfaces;
+    SystemAddressLookup address;
+    SystemClock clock;
+    BackgroundDiskSync diskSync;
 };
 
 }  // namespace kestrova

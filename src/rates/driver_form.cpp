@@ -12,9 +12,9 @@
 #include <iterator>
 #include <utility>
 
+#include "gui/dialogs.h"
 #include "rates/price_edit.h"
 #include "rates/rate_table.h"
-#include "shell/dialogs.h"
 
 namespace kestrova {
 
@@ -113,7 +113,7 @@ void TDriver::addClick() {
     // Enter confirms while the field still has it.
     const RateConfirmation result = ConfirmRate(Fields(), cost_->DecimalSeparator());
     if (!result.Accepted()) {
-        dialogs_.Ask(this, MessageKind::Error, Text(rate_texts::kErrorCaption), Text(result.error));
+        dialogs_.Error(this, Text(result.error));
         return;
     }
     StoreRate(table_, result.row, editRow_);

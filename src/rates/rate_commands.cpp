@@ -3,11 +3,11 @@
 #include <QLocale>
 #include <QTime>
 
+#include "gui/dialogs.h"
 #include "rates/driver_form.h"
 #include "rates/price_edit.h"
 #include "rates/rate_editing.h"
 #include "rates/rate_table.h"
-#include "shell/dialogs.h"
 
 namespace kestrova {
 
@@ -25,7 +25,7 @@ std::optional<std::size_t> RowOf(int selectedRow, const RateTable& table) {
 }
 
 void ShowError(QWidget* parent, Dialogs& dialogs, const QString& text) {
-    dialogs.Ask(parent, MessageKind::Error, Text(rate_texts::kErrorCaption), text);
+    dialogs.Error(parent, text);
 }
 
 // Qt's long notation ends in a time-zone name ("HH:mm:ss t"); the clock's long time does not.
@@ -92,10 +92,7 @@ bool DeleteRateCommand(QWidget* parent, Dialogs& dialogs, RateTable& table, int 
         ShowError(parent, dialogs, Text(rate_texts::kSelectToDelete));
         return false;
     }
-    const Answer answer =
-        dialogs.Ask(parent, MessageKind::OkCancel, Text(rate_texts::kQuestionCaption),
-                    Text(rate_texts::kDeleteQuestion));
-    if (answer != Answer::Ok) return false;
+    if (!dialogs.OkCancel(parent, Text(rate_texts::kDeleteQuestion))) return false;
     DeleteRate(table, *row);
     return true;
 }

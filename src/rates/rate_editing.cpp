@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-#include "meter/number_format.h"
-#include "rates/rate_selection.h"
+#include "base/number_format.h"
+#include "rates/rate_time.h"
 
 namespace kestrova {
 

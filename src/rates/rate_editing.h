@@ -21,8 +21,6 @@ inline constexpr const char* kEndLabel = "Время окончания:";
 inline constexpr const char* kCostLabel = "Стоимость:";
 inline constexpr const char* kDayLabel = "День:";
 
-inline constexpr const char* kErrorCaption = "Ошибка!";
-inline constexpr const char* kQuestionCaption = "Внимание!";
 inline constexpr const char* kBadStartTime = "Введённое время начала некорректно!";
 inline constexpr const char* kBadEndTime = "Введённое время окончания некорректно!";
 inline constexpr const char* kNoPrice = "Вы не ввели стоимость одной минуты/мегабайта.";
@@ -74,7 +72,7 @@ std::optional<std::string> PriceFieldText(std::string_view text, char decimalSep
 // --- Confirming and the other commands ---------------------------------------------------
 
 struct RateConfirmation {
-    // The message to show under kErrorCaption; while it is set the dialog stays open.
+    // The error message to show; while it is set the dialog stays open.
     const char* error = nullptr;
     // The start, end, price and day texts to store (the number is given on append).
     RateRow row;

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <string>
 
-#include "rates/text_codec.h"
-#include "settings/atomic_file.h"
+#include "base/atomic_file.h"
+#include "base/text_codec.h"
 
 namespace kestrova {
 

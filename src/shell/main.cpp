@@ -5,16 +5,18 @@
 #include <QMessageBox>
 #include <QSessionManager>
 
+#include "base/program_flags.h"
+#include "gui/bring_to_front.h"
+#include "gui/dialogs.h"
+#include "gui/fade_in.h"
+#include "gui/locale_bridge.h"
+#include "gui/look.h"
+#include "gui/russian_translation.h"
 #include "meter/meter.h"
 #include "platform/linux_platform.h"
 #include "rates/rate_table.h"
-#include "shell/dialogs.h"
-#include "shell/fade_in.h"
-#include "shell/locale_bridge.h"
-#include "shell/look.h"
-#include "shell/main_controller.h"
 #include "shell/main_form.h"
-#include "shell/russian_translation.h"
+#include "shell/program.h"
 #include "shell/single_instance.h"
 #include "shell/termination_watch.h"
 
@@ -43,15 +45,26 @@ int main(int argc, char* argv[]) {
     const std::filesystem::path programDir = PathOf(QCoreApplication::applicationDirPath());
     const QLocale locale = QLocale::system();
 
+    ProgramFlags flags;
     RateTable rates;
     LinuxPlatform platform;
-    Meter meter(platform.Ports(programDir, rates, LocaleFormatOf(locale)));
+    Meter meter(MeterPorts{
+        .programDir = programDir,
+        .online = &LinuxPlatform::Online,
+        .interfaces = platform.interfaces,
+        .address = platform.address,
+        .clock = platform.clock,
+        .rates = rates,
+        .flags = flags,
+        .locale = LocaleFormatOf(locale),
+        .syncToDisk = [&platform](const std::filesystem::path& file) { platform.SyncToDisk(file); },
+    });
 
     MessageBoxDialogs dialogs;
-    TMainForm form(dialogs);
+    TMainForm form(dialogs, flags);
     form.SetMoneySeparators(DecimalSeparatorOf(locale), locale.groupSeparator());
-    MainController controller(form, meter, rates, dialogs, programDir, locale);
-    form.SetHandlers(&controller);
+    Program program(form, flags, meter, rates, dialogs, programDir, locale);
+    MainController& controller = program.Main();
 
     TerminationWatch termination;
     QObject::connect(&termination, &TerminationWatch::terminationRequested, &controller,
@@ -63,7 +76,5 @@ int main(int argc, char* argv[]) {
 
     form.FormCreate();
     FadeIn(&form, TMainForm::kOpacity);
-    const int code = QApplication::exec();
-    form.SetHandlers(nullptr);
-    return code;
+    return QApplication::exec();
 }

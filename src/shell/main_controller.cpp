@@ -3,42 +3,30 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "base/money_pattern.h"
+#include "base/program_flags.h"
+#include "gui/dialogs.h"
 #include "meter/leftover_temporaries.h"
 #include "meter/meter.h"
 #include "meter/startup_settings.h"
-#include "rates/rate_commands.h"
 #include "rates/rate_table.h"
-#include "settings/ini_file.h"
-#include "shell/dialogs.h"
 #include "shell/main_form.h"
-#include "shell/single_instance.h"
 
 namespace kestrova {
 
-namespace {
-const QString kError = QStringLiteral("Ошибка!");
-const QString kQuestion = QStringLiteral("Внимание!");
-}  // namespace
-
-MainController::MainController(TMainForm& form, Meter& meter, RateTable& table, Dialogs& dialogs,
-                               std::filesystem::path programDir, QLocale locale)
+MainController::MainController(TMainForm& form, ProgramFlags& flags, Meter& meter,
+                               const RateTable& table, Dialogs& dialogs,
+                               std::filesystem::path programDir, std::function<void()> loadRates)
     : form_(form),
+      flags_(flags),
       meter_(meter),
       table_(table),
       dialogs_(dialogs),
       programDir_(std::move(programDir)),
-      locale_(std::move(locale)),
-      files_(&form, dialogs, table, programDir_ / "Config.ini") {
-    // A table just read is on the window before any message about it.
-    files_.SetShowTable([this] { form_.ShowRates(table_); });
-}
+      loadRates_(std::move(loadRates)) {}
 
-MainController::~MainController() {
-    if (form_.Handlers() == this) form_.SetHandlers(nullptr);
-}
-
-std::filesystem::path MainController::ConfigFile() const {
-    return programDir_ / "Config.ini";
+bool MainController::ExitRequested() const {
+    return flags_.ExitRequested;
 }
 
 MainController::BoxOpen::BoxOpen(MainController& controller) : controller_(controller) {
@@ -58,12 +46,10 @@ void MainController::FormCreate() {
     s.logSizeControl ? form_.sizekntr()->start() : form_.sizekntr()->stop();
     form_.onrunminim()->setInterval(s.runMinimizedDelayMs);
     form_.SetCostFormat(s.costFormat);
-    meter_.SetMoneyUnit(form_.Edenitsa().toStdString());
     form_.ShowCostPair(s.perMegabyte);
     if (s.restorePage) form_.SetActivePage(s.page);
     s.running ? RunButClick() : PauseButClick();
-    files_.LoadAtStart();
-    ShowRates();
+    loadRates_();
     form_.onrunminim()->start();
     ShowMeter();
     ShowMessages();
@@ -75,7 +61,7 @@ CloseAction MainController::FormClose() {
         SaveOnce();
         return CloseAction::Close;
     }
-    if (!exitRequested_) {
+    if (!flags_.ExitRequested) {
         // Closing the window does not end the program: it goes on metering, minimised until
         // the tray icon takes it.
         form_.showMinimized();
@@ -83,9 +69,9 @@ CloseAction MainController::FormClose() {
     }
     if (table_.Modified()) {
         const BoxOpen box(*this);
-        if (dialogs_.Ask(&form_, MessageKind::Question, kQuestion,
-                         QStringLiteral("Таблица расценок была изменена. Желаете выйти и "
-                                        "потерять несохранённые данные?")) != Answer::Yes)
+        if (!dialogs_.Question(&form_,
+                               QStringLiteral("Таблица расценок была изменена. Желаете выйти и "
+                                              "потерять несохранённые данные?")))
             return CloseAction::StayOpen;
     }
     // Also after a Yes to the question: the month's cost and traffic are never thrown away.
@@ -95,7 +81,7 @@ CloseAction MainController::FormClose() {
 }
 
 void MainController::Terminate() {
-    exitRequested_ = true;
+    flags_.ExitRequested = true;
     terminating_ = true;
     SaveOnce();
     Quit();
@@ -113,11 +99,6 @@ void MainController::Quit() {
 
 void MainController::ShowMeter() {
     form_.ShowMeter(meter_.View());
-}
-
-void MainController::ShowRates() {
-    form_.ShowRates(table_);
-    form_.SetTabEdit(table_.Modified());
 }
 
 void MainController::ShowMessages() {
@@ -139,7 +120,7 @@ void MainController::ShowPendingMessages() {
     if (boxesOpen_ > 0 || QApplication::activeModalWidget() != nullptr) return;
     const BoxOpen box(*this);
     while (!pendingMessages_.isEmpty() && !saved_)
-        dialogs_.Ask(&form_, MessageKind::Error, kError, pendingMessages_.takeFirst());
+        dialogs_.Error(&form_, pendingMessages_.takeFirst());
 }
 
 void MainController::TimerTimer() {
@@ -166,20 +147,10 @@ void MainController::sizekntrTimer() {
     ShowMessages();
 }
 
-void MainController::onrunminimTimer() {
-    form_.onrunminim()->stop();
-}
-
-void MainController::ExitButtonClick() {
-    exitRequested_ = true;
-    form_.close();
-}
-
 void MainController::ResetStatsClick() {
     const BoxOpen box(*this);
-    if (dialogs_.Ask(&form_, MessageKind::Question, kQuestion,
-                     QStringLiteral("Вы действительно хотите обнулить текущую статистику?")) !=
-        Answer::Yes)
+    if (!dialogs_.Question(&form_,
+                           QStringLiteral("Вы действительно хотите обнулить текущую статистику?")))
         return;
     meter_.Reset();
     ShowMeter();
@@ -196,60 +167,6 @@ void MainController::RunButClick() {
     meter_.Run();
     form_.ShowRunState(true);
     ShowMessages();
-}
-
-void MainController::openTabClick() {
-    const BoxOpen box(*this);
-    if (files_.Open()) form_.ShowRates(table_);
-}
-
-void MainController::SaveTabClick() {
-    const BoxOpen box(*this);
-    files_.Save();
-    form_.SetTabEdit(table_.Modified());
-}
-
-void MainController::add_tClick() {
-    const BoxOpen box(*this);
-    if (RunRateDialog(&form_, dialogs_, table_, std::nullopt, locale_)) ShowRates();
-}
-
-void MainController::edit_tClick() {
-    const BoxOpen box(*this);
-    if (EditRateCommand(&form_, dialogs_, table_, form_.SelectedRate(), EditTrigger::Command,
-                        locale_))
-        ShowRates();
-}
-
-void MainController::TimeList2DblClick() {
-    const BoxOpen box(*this);
-    if (EditRateCommand(&form_, dialogs_, table_, form_.SelectedRate(), EditTrigger::DoubleClick,
-                        locale_))
-        ShowRates();
-}
-
-void MainController::Del_tClick() {
-    const BoxOpen box(*this);
-    if (DeleteRateCommand(&form_, dialogs_, table_, form_.SelectedRate())) ShowRates();
-}
-
-void MainController::clear_tClick() {
-    if (ClearRatesCommand(table_)) ShowRates();
-}
-
-void MainController::MoneyClick() {
-    BringToFront(&form_);
-}
-
-void MainController::CostTabChange(int page) {
-    const IniFile config(ConfigFile());
-    if (!config.ReadFlag("General", "TabSave", "0")) return;
-    try {
-        IniFile(ConfigFile()).WriteInteger("General", "Tab", page);
-    } catch (const IniWriteError& error) {
-        const BoxOpen box(*this);
-        dialogs_.Ask(&form_, MessageKind::Error, kError, QString::fromStdString(error.what()));
-    }
 }
 
 }  // namespace kestrova

@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <filesystem>
 
+#include "rates/rate_table_files.h"
 #include "shell/main_form_handlers.h"
-#include "shell/rate_table_files.h"
 
 namespace kestrova {
 
@@ -14,18 +14,20 @@ class Dialogs;
 class Meter;
 class RateTable;
 class TMainForm;
+struct ProgramFlags;
 
-// The operations behind the main window: it forwards each event to the logic (the meter, the
-// rate table and its files) and shows on the window what the logic returns.
-class MainController : public QObject, public MainFormHandlers {
+// The main window's own operations: its start and close, the metering tick and the meter's
+// commands. It forwards each event to the meter and shows on the window what the meter
+// returns. `loadRates` loads the rate table at start (the rate controller's job).
+class MainController : public QObject, public MeterHandlers {
     Q_OBJECT
 
 public:
-    MainController(TMainForm& form, Meter& meter, RateTable& table, Dialogs& dialogs,
-                   std::filesystem::path programDir, QLocale locale);
-    ~MainController() override;
+    MainController(TMainForm& form, ProgramFlags& flags, Meter& meter, const RateTable& table,
+                   Dialogs& dialogs, std::filesystem::path programDir,
+                   std::function<void()> loadRates);
 
-    bool ExitRequested() const { return exitRequested_; }
+    bool ExitRequested() const;
 
     // A kill signal or the end of the desktop session: save the month and end, no questions,
     // also not the one about an unsaved rate table.
@@ -33,31 +35,19 @@ public:
 
     void FormCreate() override;
     CloseAction FormClose() override;
+    void FormDestroy() override {}  // nothing is held that the window's end must release
 
     void TimerTimer() override;
     void MinusTraficTimer() override;
     void TimerMinimizeTimer() override;
     void sizekntrTimer() override;
-    void onrunminimTimer() override;
 
-    void ExitButtonClick() override;
     void ResetStatsClick() override;
     void PauseButClick() override;
     void RunButClick() override;
 
-    void openTabClick() override;
-    void SaveTabClick() override;
-    void add_tClick() override;
-    void edit_tClick() override;
-    void Del_tClick() override;
-    void clear_tClick() override;
-    void TimeList2DblClick() override;
-
-    void MoneyClick() override;
-    void CostTabChange(int page) override;
-
 private:
-    // Marks a box (a message, a question, a file or rate dialog) as open while it lives; the
+    // Marks a box of this controller (a message or a question) as open while it lives; the
     // meter's messages wait until none is.
     class BoxOpen {
     public:
@@ -71,7 +61,6 @@ private:
     };
 
     void ShowMeter();
-    void ShowRates();
     // Takes what the meter reported and has it shown, each once, after the running handler
     // returns: a message box never holds up the timer that runs the meter.
     void ShowMessages();
@@ -81,16 +70,14 @@ private:
     void QueueMessages();
     void SaveOnce();
     void Quit();
-    std::filesystem::path ConfigFile() const;
 
     TMainForm& form_;
+    ProgramFlags& flags_;
     Meter& meter_;
-    RateTable& table_;
+    const RateTable& table_;
     Dialogs& dialogs_;
     std::filesystem::path programDir_;
-    QLocale locale_;
-    RateTableFiles files_;
-    bool exitRequested_ = false;
+    std::function<void()> loadRates_;
     bool terminating_ = false;
     bool saved_ = false;
     int boxesOpen_ = 0;

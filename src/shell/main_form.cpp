@@ -13,11 +13,12 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "base/money_pattern.h"
+#include "gui/currency_edit.h"
+#include "gui/dialogs.h"
 #include "meter/meter_view.h"
-#include "meter/money_pattern.h"
+#include "rates/rate_list_view.h"
 #include "rates/rate_table.h"
-#include "shell/currency_edit.h"
-#include "shell/dialogs.h"
 
 namespace kestrova {
 
@@ -29,12 +30,12 @@ QString Text(const std::string& utf8) {
 
 }  // namespace
 
-TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent)
+TMainForm::TMainForm(Dialogs& dialogs, ProgramFlags& flags, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
       dialogs_(dialogs),
-      edenitsa_(QString::fromUtf8(kInitialMoneyUnit)) {
+      flags_(flags) {
     setObjectName(QStringLiteral("MainForm"));
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(14);
@@ -48,7 +49,7 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent)
     BuildStatusBar();
     BuildTimers();
 
-    UpdateCaption();
+    ShowTabEdit();
     // Single border: the client area keeps its size and the caption bar has no maximise button.
     setFixedSize(kClientWidth, kClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -56,15 +57,11 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
-    if (handlers_ != nullptr) handlers_->FormDestroy();
+    if (handlers_.meter != nullptr) handlers_.meter->FormDestroy();
 }
 
 void TMainForm::FormCreate() {
-    Forward(&MainFormHandlers::FormCreate);
-}
-
-void TMainForm::Forward(Operation operation) {
-    if (handlers_ != nullptr) (handlers_->*operation)();
+    Forward(handlers_.meter, &MeterHandlers::FormCreate);
 }
 
 // --- What the window shows ---------------------------------------------------------------
@@ -107,27 +104,12 @@ void TMainForm::ShowRunState(bool running) {
 }
 
 void TMainForm::ShowRates(const RateTable& table) {
-    const int selected = SelectedRate();
-    const bool sameCount =
-        static_cast<std::size_t>(timeList_->topLevelItemCount()) == table.Count();
-    timeList_->clear();
-    QList<QTreeWidgetItem*> items;
-    for (const RateRow& row : table.Rows()) {
-        items.append(new QTreeWidgetItem(QStringList{
-            Text(row.number), Text(row.start), Text(row.end), Text(row.price), Text(row.day)}));
-    }
-    timeList_->addTopLevelItems(items);
-    if (sameCount && selected >= 0 && selected < items.size())
-        timeList_->setCurrentItem(items.at(selected));
-    else
-        timeList_->setCurrentItem(nullptr);
+    ShowRateRows(*timeList_, table);
     SetTabEdit(table.Modified());
 }
 
 int TMainForm::SelectedRate() const {
-    const QList<QTreeWidgetItem*> selected = timeList_->selectedItems();
-    if (selected.size() != 1) return -1;
-    return timeList_->indexOfTopLevelItem(selected.front());
+    return SelectedRateRow(*timeList_);
 }
 
 void TMainForm::SetCostFormat(int costFormat) {
@@ -136,7 +118,7 @@ void TMainForm::SetCostFormat(int costFormat) {
     const QString pattern = Text(format->pattern);
     for (CurrencyEdit* field : {costMoney_, sesionCost_, traficCost_, traficCostSeans_})
         field->SetDisplayPattern(pattern);
-    edenitsa_ = Text(format->unit);
+    flags_.Edenitsa = format->unit;
 }
 
 void TMainForm::SetMoneySeparators(char decimal, const QString& thousands) {
@@ -151,13 +133,13 @@ void TMainForm::SetActivePage(int page) {
 }
 
 void TMainForm::SetTabEdit(bool modified) {
-    tabEdit_ = modified;
-    UpdateCaption();
+    flags_.TabEdit = modified;
+    ShowTabEdit();
 }
 
-void TMainForm::UpdateCaption() {
+void TMainForm::ShowTabEdit() {
     QString caption = QString::fromUtf8(kCaption);
-    if (tabEdit_) caption += QString::fromUtf8(kModifiedMarker);
+    if (flags_.TabEdit) caption += QString::fromUtf8(kModifiedMarker);
     setWindowTitle(caption);
 }
 
@@ -168,7 +150,7 @@ QMenuBar* TMainForm::MainMenu1() const {
 // --- Events ------------------------------------------------------------------------------
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (handlers_ != nullptr && handlers_->FormClose() == CloseAction::StayOpen) {
+    if (handlers_.meter != nullptr && handlers_.meter->FormClose() == CloseAction::StayOpen) {
         event->ignore();
         return;
     }
@@ -193,120 +175,120 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TMainForm::HostKeyPress(char16_t key) {
-    return handlers_ != nullptr && handlers_->HostKeyPress(key);
+    return handlers_.ping != nullptr && handlers_.ping->HostKeyPress(key);
 }
 
 // --- Handlers: each forwards to its operation --------------------------------------------
 
 void TMainForm::TimerTimer() {
-    Forward(&MainFormHandlers::TimerTimer);
+    Forward(handlers_.meter, &MeterHandlers::TimerTimer);
 }
 void TMainForm::MinusTraficTimer() {
-    Forward(&MainFormHandlers::MinusTraficTimer);
+    Forward(handlers_.meter, &MeterHandlers::MinusTraficTimer);
 }
 void TMainForm::TimerMinimizeTimer() {
-    Forward(&MainFormHandlers::TimerMinimizeTimer);
+    Forward(handlers_.meter, &MeterHandlers::TimerMinimizeTimer);
 }
 void TMainForm::AutoUpdateTimer() {
-    Forward(&MainFormHandlers::AutoUpdateTimer);
+    Forward(handlers_.dialUp, &DialUpHandlers::AutoUpdateTimer);
 }
 void TMainForm::Hint1Timer() {
-    Forward(&MainFormHandlers::Hint1Timer);
+    Forward(handlers_.tray, &TrayHandlers::Hint1Timer);
 }
 void TMainForm::RefreshTimer() {
-    Forward(&MainFormHandlers::RefreshTimer);
+    Forward(handlers_.floatingWindow, &FloatingWindowHandlers::RefreshTimer);
 }
 void TMainForm::pingtimerTimer() {
-    Forward(&MainFormHandlers::pingtimerTimer);
+    Forward(handlers_.ping, &PingHandlers::pingtimerTimer);
 }
 void TMainForm::sizekntrTimer() {
-    Forward(&MainFormHandlers::sizekntrTimer);
+    Forward(handlers_.meter, &MeterHandlers::sizekntrTimer);
 }
 void TMainForm::onrunminimTimer() {
-    Forward(&MainFormHandlers::onrunminimTimer);
+    Forward(handlers_.tray, &TrayHandlers::onrunminimTimer);
 }
 
 void TMainForm::PrefButClick() {
-    Forward(&MainFormHandlers::PrefButClick);
+    Forward(handlers_.options, &OptionsHandlers::PrefButClick);
 }
 void TMainForm::ToolButton1Click() {
-    Forward(&MainFormHandlers::ToolButton1Click);
+    Forward(handlers_.floatingWindow, &FloatingWindowHandlers::ToolButton1Click);
 }
 void TMainForm::ExportRunClick() {
-    Forward(&MainFormHandlers::ExportRunClick);
+    Forward(handlers_.exportStats, &ExportHandlers::ExportRunClick);
 }
 void TMainForm::HelpButClick() {
-    Forward(&MainFormHandlers::HelpButClick);
+    Forward(handlers_.about, &AboutHandlers::HelpButClick);
 }
 void TMainForm::ExitButtonClick() {
-    Forward(&MainFormHandlers::ExitButtonClick);
+    Forward(handlers_.shellCommands, &ShellCommandHandlers::ExitButtonClick);
 }
 void TMainForm::ResetStatsClick() {
-    Forward(&MainFormHandlers::ResetStatsClick);
+    Forward(handlers_.meter, &MeterHandlers::ResetStatsClick);
 }
 void TMainForm::PauseButClick() {
-    Forward(&MainFormHandlers::PauseButClick);
+    Forward(handlers_.meter, &MeterHandlers::PauseButClick);
 }
 void TMainForm::RunButClick() {
-    Forward(&MainFormHandlers::RunButClick);
+    Forward(handlers_.meter, &MeterHandlers::RunButClick);
 }
 
 void TMainForm::openTabClick() {
-    Forward(&MainFormHandlers::openTabClick);
+    Forward(handlers_.rates, &RateHandlers::openTabClick);
 }
 void TMainForm::SaveTabClick() {
-    Forward(&MainFormHandlers::SaveTabClick);
+    Forward(handlers_.rates, &RateHandlers::SaveTabClick);
 }
 void TMainForm::add_tClick() {
-    Forward(&MainFormHandlers::add_tClick);
+    Forward(handlers_.rates, &RateHandlers::add_tClick);
 }
 void TMainForm::edit_tClick() {
-    Forward(&MainFormHandlers::edit_tClick);
+    Forward(handlers_.rates, &RateHandlers::edit_tClick);
 }
 void TMainForm::Del_tClick() {
-    Forward(&MainFormHandlers::Del_tClick);
+    Forward(handlers_.rates, &RateHandlers::Del_tClick);
 }
 void TMainForm::clear_tClick() {
-    Forward(&MainFormHandlers::clear_tClick);
+    Forward(handlers_.rates, &RateHandlers::clear_tClick);
 }
 void TMainForm::TimeList2DblClick() {
-    Forward(&MainFormHandlers::TimeList2DblClick);
+    Forward(handlers_.rates, &RateHandlers::TimeList2DblClick);
 }
 
 void TMainForm::N21Click() {
-    Forward(&MainFormHandlers::N21Click);
+    Forward(handlers_.shellCommands, &ShellCommandHandlers::N21Click);
 }
 void TMainForm::N23Click() {
-    Forward(&MainFormHandlers::N23Click);
+    Forward(handlers_.shellCommands, &ShellCommandHandlers::N23Click);
 }
 void TMainForm::N24Click() {
-    Forward(&MainFormHandlers::N24Click);
+    Forward(handlers_.shellCommands, &ShellCommandHandlers::N24Click);
 }
 void TMainForm::N25Click() {
-    Forward(&MainFormHandlers::N25Click);
+    Forward(handlers_.shellCommands, &ShellCommandHandlers::N25Click);
 }
 void TMainForm::N33Click() {
-    Forward(&MainFormHandlers::N33Click);
+    Forward(handlers_.floatingWindow, &FloatingWindowHandlers::N33Click);
 }
 void TMainForm::MoneyClick() {
-    Forward(&MainFormHandlers::MoneyClick);
+    Forward(handlers_.tray, &TrayHandlers::MoneyClick);
 }
 
 void TMainForm::CostTabChange(int page) {
-    if (restoringPage_ || handlers_ == nullptr) return;
-    handlers_->CostTabChange(page);
+    if (restoringPage_ || handlers_.rates == nullptr) return;
+    handlers_.rates->CostTabChange(page);
 }
 void TMainForm::ConnectionsListViewClick() {
-    Forward(&MainFormHandlers::ConnectionsListViewClick);
+    Forward(handlers_.dialUp, &DialUpHandlers::ConnectionsListViewClick);
 }
 void TMainForm::SpeedButton22Click() {
-    Forward(&MainFormHandlers::SpeedButton22Click);
+    Forward(handlers_.dialUp, &DialUpHandlers::SpeedButton22Click);
 }
 void TMainForm::Button1Click() {
-    Forward(&MainFormHandlers::Button1Click);
+    Forward(handlers_.ping, &PingHandlers::Button1Click);
 }
 void TMainForm::Button2Click() {
-    Forward(&MainFormHandlers::Button2Click);
+    Forward(handlers_.ping, &PingHandlers::Button2Click);
 }
 
 }  // namespace kestrova

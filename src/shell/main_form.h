@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/program_flags.h"
 #include "shell/main_form_handlers.h"
 
 class QAction;
@@ -28,8 +29,9 @@ struct MeterView;
 
 // The main window: the meter's figures, the rate table, the dial-up list and the ping tool on
 // five pages, and every command of the program. It binds each widget, menu item, key and
-// timer to its operation in MainFormHandlers and shows what the logic gives it; it keeps no
-// metering state of its own.
+// timer to its operation in its subsystem's handler set (MainFormHandlers) and shows what the
+// logic gives it; it keeps no metering state of its own, and the program-wide flags it shows
+// are the entry's ProgramFlags.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -46,14 +48,14 @@ public:
 
     // The timers Timer, MinusTrafic, TimerMinimize and AutoUpdate run from here on; they fire
     // once the event loop runs.
-    explicit TMainForm(Dialogs& dialogs, QWidget* parent = nullptr);
-    // Runs FormDestroy of the handlers still plugged in.
+    TMainForm(Dialogs& dialogs, ProgramFlags& flags, QWidget* parent = nullptr);
+    // Runs FormDestroy of the meter's handlers still plugged in.
     ~TMainForm() override;
 
-    // The operations behind the commands; not owned. Without handlers every command does
-    // nothing. Handlers that die before the window unplug themselves with nullptr.
-    void SetHandlers(MainFormHandlers* handlers) { handlers_ = handlers; }
-    MainFormHandlers* Handlers() const { return handlers_; }
+    // The operations behind the commands; not owned. A command whose subsystem has no
+    // handlers does nothing. Handlers that die before the window unplug with {}.
+    void SetHandlers(const MainFormHandlers& handlers) { handlers_ = handlers; }
+    const MainFormHandlers& Handlers() const { return handlers_; }
     Dialogs& UserDialogs() const { return dialogs_; }
 
     // Runs the handlers' start-up once they are plugged in, before the window is first shown.
@@ -81,20 +83,14 @@ public:
     // Makes `page` the current page without running CostTabChange (a restore at start).
     void SetActivePage(int page);
 
-    // --- State held for other parts (never shown) ----------------------------------------
-    const QString& Edenitsa() const { return edenitsa_; }
-    void SetEdenitsa(const QString& unit) { edenitsa_ = unit; }
+    // --- State held for other parts (never shown): the entry's flags ----------------------
+    ProgramFlags& Flags() const { return flags_; }
+    QString Edenitsa() const { return QString::fromStdString(flags_.Edenitsa); }
     // The rate table has unsaved changes; the caption carries the marker while it is set.
-    bool TabEdit() const { return tabEdit_; }
+    bool TabEdit() const { return flags_.TabEdit; }
     void SetTabEdit(bool modified);
-    bool PrefShow() const { return prefShow_; }
-    void SetPrefShow(bool open) { prefShow_ = open; }
-    bool IfHintsRun() const { return ifHintsRun_; }
-    void SetIfHintsRun(bool created) { ifHintsRun_ = created; }
-    bool StatWinCH() const { return statWinCH_; }
-    void SetStatWinCH(bool shown) { statWinCH_ = shown; }
-    // Work buffer of the log size control.
-    QStringList& Memo2() { return memo2_; }
+    // The caption, with the modified marker while TabEdit is set.
+    void ShowTabEdit();
 
     // --- Widgets -------------------------------------------------------------------------
     QTabWidget* Tabliti() const { return tabliti_; }
@@ -202,10 +198,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using Operation = void (MainFormHandlers::*)();
-    void Forward(Operation operation);
+    template <class Set>
+    static void Forward(Set* set, void (Set::*operation)()) {
+        if (set != nullptr) (set->*operation)();
+    }
     bool HostKeyPress(char16_t key);
-    void UpdateCaption();
 
     // main_form_pages.cpp
     void BuildPages();
@@ -224,15 +221,9 @@ private:
     void BuildTimers();
 
     Dialogs& dialogs_;
-    MainFormHandlers* handlers_ = nullptr;
+    ProgramFlags& flags_;
+    MainFormHandlers handlers_;
     bool restoringPage_ = false;
-
-    QString edenitsa_;
-    bool tabEdit_ = false;
-    bool prefShow_ = false;
-    bool ifHintsRun_ = false;
-    bool statWinCH_ = false;
-    QStringList memo2_;
 
     QTabWidget* tabliti_ = nullptr;
     QTreeWidget* timeList_ = nullptr;

@@ -17,7 +17,7 @@
 #include <QTreeWidget>
 #include <optional>
 
-#include "shell/icons.h"
+#include "gui/icons.h"
 #include "shell/main_form.h"
 
 namespace kestrova {

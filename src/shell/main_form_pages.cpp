@@ -14,8 +14,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "shell/currency_edit.h"
-#include "shell/icons.h"
+#include "gui/currency_edit.h"
+#include "gui/icons.h"
 #include "shell/main_form.h"
 
 namespace kestrova {

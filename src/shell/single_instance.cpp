@@ -156,11 +156,4 @@ void SingleInstance::ReadRequest(QLocalSocket* socket) {
     if (asked) emit activationRequested();
 }
 
-void BringToFront(QWidget* window) {
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
 }  // namespace kestrova

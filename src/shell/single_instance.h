@@ -79,7 +79,4 @@ private:
     Failure failure_ = Failure::None;
 };
 
-// Restores `window` from minimised (keeping maximised), shows it and brings it to the front.
-void BringToFront(QWidget* window);
-
 }  // namespace kestrova

@@ -16,16 +16,17 @@
 #include <memory>
 #include <utility>
 
+#include "base/ini_file.h"
+#include "base/program_flags.h"
+#include "gui/currency_edit.h"
+#include "gui/locale_bridge.h"
 #include "meter/meter.h"
 #include "meter/month_stats_file.h"
-#include "settings/ini_file.h"
-#include "shell/currency_edit.h"
-#include "shell/locale_bridge.h"
-#include "shell/main_controller.h"
 #include "shell/main_form.h"
-#include "shell/scripted_dialogs.h"
+#include "shell/program.h"
 #include "support/fakes.h"
 #include "support/gui_app.h"
+#include "support/scripted_dialogs.h"
 
 namespace kestrova::testing {
 
@@ -46,11 +47,11 @@ public:
     int BoxesClosed() const { return closed_; }
     int MostOpenAtOnce() const { return mostOpen_; }
 
-    Answer Ask(QWidget* parent, MessageKind kind, const QString& caption,
-               const QString& text) override {
+protected:
+    Answer Show(QWidget* parent, MessageKind kind, const QString& text) override {
         ++open_;
         mostOpen_ = std::max(mostOpen_, open_);
-        const Answer answer = ScriptedDialogs::Ask(parent, kind, caption, text);
+        const Answer answer = ScriptedDialogs::Show(parent, kind, text);
         if (release_) {
             const auto release = std::exchange(release_, {});
             if (onOpen_) std::exchange(onOpen_, {})();
@@ -81,9 +82,11 @@ protected:
     RateTable rates;
     bool online = false;
     HoldingDialogs dialogs;
+    ProgramFlags flags;
     std::unique_ptr<Meter> meter;
     std::unique_ptr<TMainForm> form;
-    std::unique_ptr<MainController> controller;
+    std::unique_ptr<Program> program;
+    MainController* controller = nullptr;
 
     void SetUp() override {
         GuiApp();
@@ -91,25 +94,27 @@ protected:
         interfaces.Link(1, "lo").type = kIfTypeLoopback;  // an empty table is a failed read
     }
     void TearDown() override {
-        controller.reset();
+        program.reset();
         form.reset();
     }
 
     void Start() {
-        MeterPorts ports;
-        ports.programDir = dir.path();
-        ports.online = [this] { return online; };
-        ports.interfaces = &interfaces;
-        ports.address = &address;
-        ports.clock = &clock;
-        ports.rates = &rates;
-        ports.locale = LocaleFormatOf(QLocale(QLocale::Russian));
-        meter = std::make_unique<Meter>(std::move(ports));
-        form = std::make_unique<TMainForm>(dialogs);
+        meter = std::make_unique<Meter>(MeterPorts{
+            .programDir = dir.path(),
+            .online = [this] { return online; },
+            .interfaces = interfaces,
+            .address = address,
+            .clock = clock,
+            .rates = rates,
+            .flags = flags,
+            .locale = LocaleFormatOf(QLocale(QLocale::Russian)),
+            .syncToDisk = {},
+        });
+        form = std::make_unique<TMainForm>(dialogs, flags);
         form->SetMoneySeparators(',', QStringLiteral("\u00a0"));
-        controller = std::make_unique<MainController>(*form, *meter, rates, dialogs, dir.path(),
-                                                      QLocale(QLocale::Russian));
-        form->SetHandlers(controller.get());
+        program = std::make_unique<Program>(*form, flags, *meter, rates, dialogs, dir.path(),
+                                            QLocale(QLocale::Russian));
+        controller = &program->Main();
         form->FormCreate();
     }
 

@@ -226,7 +226,7 @@ TEST_P(TerminationTest, SignalEndsWithUnsavedTableAndNoQuestion) {
     Config().WriteString("General", "Status", "1");
     Start();
     TerminationWatch watch;
-    QObject::connect(&watch, &TerminationWatch::terminationRequested, controller.get(),
+    QObject::connect(&watch, &TerminationWatch::terminationRequested, controller,
                      &MainController::Terminate);
     form->show();
     rates.Append("0:00", "23:59", "1", "Все дни");

@@ -85,6 +85,10 @@ for _ in $(seq 50); do
 done
 kill -0 "$kestrova_pid" 2>/dev/null && fail "the program did not end on SIGTERM"
 kestrova_pid=""
+# Built with the sanitizers, the program reports what they found on its output.
+wait "$runner" || true
+runner=""
+! grep -q -E "Sanitizer|runtime error:" "$work/kestrova.out" || fail "the sanitizers reported"
 
 read -r rx tx < "$work/counters"
 value() { tr -d '\r' < "$stats" | sed -n "s/^$1=//p"; }

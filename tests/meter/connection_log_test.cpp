@@ -10,8 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/text_codec.h"
 #include "meter/connection_log.h"
-#include "rates/text_codec.h"
 #include "support/fakes.h"
 
 namespace kestrova {

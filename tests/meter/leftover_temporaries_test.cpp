@@ -11,8 +11,8 @@
 #include <string>
 #include <thread>
 
-#include "settings/atomic_file.h"
-#include "settings/ini_file.h"
+#include "base/atomic_file.h"
+#include "base/ini_file.h"
 #include "support/fakes.h"
 
 namespace kestrova {

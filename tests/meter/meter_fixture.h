@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "base/ini_file.h"
 #include "meter/meter.h"
 #include "meter/month_stats_file.h"
-#include "settings/ini_file.h"
 #include "support/fakes.h"
 
 namespace kestrova::testing {
@@ -20,6 +20,7 @@ protected:
     FakeInterfaces interfaces;
     FakeAddress address;
     RateTable rates;
+    ProgramFlags flags;
     bool online = false;
     std::vector<std::filesystem::path> synced;
     std::unique_ptr<Meter> meter;
@@ -43,16 +44,19 @@ protected:
 
     // Creates the meter and runs its start-up, running or paused as `running` says.
     void Start(bool running = true, char separator = '.') {
-        MeterPorts ports;
-        ports.programDir = root;
-        ports.online = [this] { return online; };
-        ports.interfaces = &interfaces;
-        ports.address = &address;
-        ports.clock = &clock;
-        ports.rates = &rates;
-        ports.locale.decimalSeparator = separator;
-        ports.syncToDisk = [this](const std::filesystem::path& p) { synced.push_back(p); };
-        meter = std::make_unique<Meter>(std::move(ports));
+        LocaleFormat locale;
+        locale.decimalSeparator = separator;
+        meter = std::make_unique<Meter>(MeterPorts{
+            .programDir = root,
+            .online = [this] { return online; },
+            .interfaces = interfaces,
+            .address = address,
+            .clock = clock,
+            .rates = rates,
+            .flags = flags,
+            .locale = locale,
+            .syncToDisk = [this](const std::filesystem::path& p) { synced.push_back(p); },
+        });
         meter->Start();
         running ? meter->Run() : meter->Pause();
     }

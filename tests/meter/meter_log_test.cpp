@@ -1,7 +1,7 @@
 // The connection log as the tick writes it.
 
+#include "base/text_codec.h"
 #include "meter_fixture.h"
-#include "rates/text_codec.h"
 
 namespace kestrova::testing {
 namespace {

@@ -1,7 +1,7 @@
 // Per-minute pricing: minutes charged at 60, 120 ... seconds, the free threshold, the started
 // minute at the end, rate changes, and the texts the window shows.
 
-#include "meter/number_format.h"
+#include "base/number_format.h"
 #include "meter_fixture.h"
 
 namespace kestrova::testing {
@@ -111,7 +111,7 @@ TEST_F(MinuteMeter, PauseInSessionStopsTimeAndTraffic) {
 
 TEST_F(MinuteMeter, StatusBarAndStatisticsText) {
     Start(true, ',');
-    meter->SetMoneyUnit("$.");
+    flags.Edenitsa = "$.";
     Seconds(1);
     EXPECT_EQ(meter->View().stPanel, "Текущая стоимость минуты: 1,00$.");
     Connect();

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text_codec.h"
 #include "rates/rate_file.h"
-#include "rates/text_codec.h"
 
 namespace kestrova {
 namespace {

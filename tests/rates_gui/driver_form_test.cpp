@@ -16,8 +16,8 @@
 
 #include "rates/price_edit.h"
 #include "rates/rate_table.h"
-#include "shell/scripted_dialogs.h"
 #include "support/gui_app.h"
+#include "support/scripted_dialogs.h"
 
 namespace kestrova {
 namespace {

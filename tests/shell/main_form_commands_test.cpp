@@ -14,11 +14,12 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "base/program_flags.h"
 #include "rates/rate_table.h"
 #include "recording_handlers.h"
 #include "shell/main_form.h"
-#include "shell/scripted_dialogs.h"
 #include "support/gui_app.h"
+#include "support/scripted_dialogs.h"
 
 namespace kestrova {
 namespace {
@@ -29,10 +30,10 @@ class MainFormCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::GuiApp();
-        form = std::make_unique<TMainForm>(dialogs);
+        form = std::make_unique<TMainForm>(dialogs, flags);
         // Timers would add their calls at random moments.
         for (QTimer* t : form->findChildren<QTimer*>()) t->stop();
-        form->SetHandlers(&handlers);
+        form->SetHandlers(handlers.All());
     }
 
     // Shows the window and makes it the active one, so that its keys are live.
@@ -54,6 +55,8 @@ protected:
     }
 
     ScriptedDialogs dialogs;
+
+    ProgramFlags flags;
     RecordingHandlers handlers;
     std::unique_ptr<TMainForm> form;
 };
@@ -264,7 +267,8 @@ TEST_F(MainFormCommands, CreateAndDestroyReachTheHandlers) {
 TEST(MainFormWithoutHandlers, EveryCommandDoesNothing) {
     testing::GuiApp();
     ScriptedDialogs dialogs;
-    TMainForm form(dialogs);
+    ProgramFlags flags;
+    TMainForm form(dialogs, flags);
     form.show();
     for (QAction* action : form.findChildren<QAction*>()) action->trigger();
     // The window's own buttons (Qt's inner ones, such as the menu bar's extension, pop up

@@ -20,10 +20,11 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "shell/currency_edit.h"
+#include "base/program_flags.h"
+#include "gui/currency_edit.h"
 #include "shell/main_form.h"
-#include "shell/scripted_dialogs.h"
 #include "support/gui_app.h"
+#include "support/scripted_dialogs.h"
 
 namespace kestrova {
 namespace {
@@ -36,7 +37,7 @@ class MainFormLayout : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::GuiApp();
-        form = std::make_unique<TMainForm>(dialogs);
+        form = std::make_unique<TMainForm>(dialogs, flags);
         form->show();
     }
 
@@ -46,6 +47,8 @@ protected:
     }
 
     ScriptedDialogs dialogs;
+
+    ProgramFlags flags;
     std::unique_ptr<TMainForm> form;
 };
 
@@ -53,11 +56,11 @@ TEST_F(MainFormLayout, WindowIsFixedWithItsCaption) {
     EXPECT_EQ(form->windowTitle(), U("Kestrova v1.0.1 Beta"));
     EXPECT_EQ(form->size(), QSize(528, 367));
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
-    const Qt::WindowFlags flags = form->windowFlags();
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
+    const Qt::WindowFlags windowFlags = form->windowFlags();
+    EXPECT_FALSE(windowFlags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(windowFlags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(windowFlags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(windowFlags.testFlag(Qt::WindowSystemMenuHint));
 }
 
 TEST_F(MainFormLayout, BandsAndAreasLieWhereTheLayoutPutsThem) {

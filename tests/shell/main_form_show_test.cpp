@@ -11,12 +11,13 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "base/program_flags.h"
+#include "gui/currency_edit.h"
 #include "meter/meter_view.h"
 #include "rates/rate_table.h"
-#include "shell/currency_edit.h"
 #include "shell/main_form.h"
-#include "shell/scripted_dialogs.h"
 #include "support/gui_app.h"
+#include "support/scripted_dialogs.h"
 
 namespace kestrova {
 namespace {
@@ -29,7 +30,7 @@ class MainFormShow : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::GuiApp();
-        form = std::make_unique<TMainForm>(dialogs);
+        form = std::make_unique<TMainForm>(dialogs, flags);
         for (QTimer* t : form->findChildren<QTimer*>()) t->stop();
         form->SetMoneySeparators(',', QStringLiteral(" "));
         form->show();
@@ -59,6 +60,8 @@ protected:
     }
 
     ScriptedDialogs dialogs;
+
+    ProgramFlags flags;
     std::unique_ptr<TMainForm> form;
 };
 

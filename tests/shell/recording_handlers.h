@@ -7,14 +7,39 @@
 
 namespace kestrova::testing {
 
-// Handlers that note the name of every operation the window runs.
-class RecordingHandlers : public MainFormHandlers {
+// Handlers of every subsystem that note the name of every operation the window runs.
+class RecordingHandlers : public MeterHandlers,
+                          public RateHandlers,
+                          public ExportHandlers,
+                          public OptionsHandlers,
+                          public FloatingWindowHandlers,
+                          public TrayHandlers,
+                          public DialUpHandlers,
+                          public PingHandlers,
+                          public ShellCommandHandlers,
+                          public AboutHandlers {
 public:
     std::vector<std::string> calls;
     std::vector<int> pages;   // CostTabChange arguments
     std::u16string keys;      // HostKeyPress arguments
     char16_t consumeKey = 0;  // HostKeyPress answers true for this key
     CloseAction closeAction = CloseAction::Close;
+
+    // These handlers in every slot of the window.
+    MainFormHandlers All() {
+        MainFormHandlers all;
+        all.meter = this;
+        all.rates = this;
+        all.exportStats = this;
+        all.options = this;
+        all.floatingWindow = this;
+        all.tray = this;
+        all.dialUp = this;
+        all.ping = this;
+        all.shellCommands = this;
+        all.about = this;
+        return all;
+    }
 
     int Count(const std::string& name) const {
         int n = 0;

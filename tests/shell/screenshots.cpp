@@ -14,13 +14,14 @@
 #include <QTreeWidget>
 #include <cstdio>
 
+#include "base/program_flags.h"
+#include "gui/icons.h"
+#include "gui/look.h"
+#include "gui/russian_translation.h"
 #include "meter/meter_view.h"
 #include "rates/rate_table.h"
-#include "shell/icons.h"
-#include "shell/look.h"
 #include "shell/main_form.h"
-#include "shell/russian_translation.h"
-#include "shell/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 namespace {
 
@@ -127,7 +128,9 @@ int main(int argc, char** argv) {
     folder.setPath(out);
 
     ScriptedDialogs dialogs;
-    TMainForm form(dialogs);
+
+    ProgramFlags flags;
+    TMainForm form(dialogs, flags);
     for (QTimer* t : form.findChildren<QTimer*>()) t->stop();
     FillSamples(form);
     form.show();

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "shell/look.h"
+#include "gui/look.h"
 
 namespace kestrova::testing {
 
