@@ -1,5 +1,10 @@
 #include "meter/connection_log.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -25,11 +30,43 @@ std::vector<std::string> SessionEndLines(const std::string& date, const std::str
 bool AppendToLog(const std::filesystem::path& log, const std::vector<std::string>& lines) {
     std::string bytes;
     for (const auto& line : lines) bytes += Utf8ToCp1251(line) + "\r\n";
-    std::ofstream out(log, std::ios::binary | std::ios::app);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+
+    constexpr int kFlags = O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY;
+    int fd = ::open(log.c_str(), O_RDWR | kFlags, 0666);
+    // A log we may only write to is appended without looking at its end.
+    const bool readable = fd >= 0;
+    if (!readable) fd = ::open(log.c_str(), O_WRONLY | kFlags, 0666);
+    if (fd < 0) return false;
+    struct stat before {};
+    if (::fstat(fd, &before) != 0) {
+        ::close(fd);
+        return false;
+    }
+    // A line left unfinished (by another writer, or a crash) is ended first, so the entry
+    // starts on a line of its own.
+    if (readable && before.st_size > 0) {
+        char last[2] = {};
+        const bool endsWithLineEnd = before.st_size >= 2 &&
+                                     ::pread(fd, last, 2, before.st_size - 2) == 2 &&
+                                     last[0] == '\r' && last[1] == '\n';
+        if (!endsWithLineEnd) bytes.insert(0, "\r\n");
+    }
+
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t got = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        written += static_cast<std::size_t>(got);
+    }
+    bool ok = written == bytes.size();
+    // A full disk or a size limit: the entry goes whole or not at all, never half a line.
+    if (!ok && written > 0) {
+        while (::ftruncate(fd, before.st_size) != 0 && errno == EINTR) {
+        }
+    }
+    if (::close(fd) != 0) ok = false;
+    return ok;
 }
 
 double LogSizeKB(std::uintmax_t bytes) {

@@ -36,7 +36,9 @@ constexpr std::size_t MessageAlign(std::size_t length) {
 }  // namespace
 
 NetlinkInterfaceTable::NetlinkInterfaceTable(std::string sysfsRoot, std::size_t receiveBuffer)
-    : sysfsRoot_(std::move(sysfsRoot)), buffer_(std::max(receiveBuffer, sizeof(nlmsghdr))) {
+    : sysfsRoot_(std::move(sysfsRoot)),
+      buffer_(std::max(receiveBuffer, sizeof(nlmsghdr))),
+      marks_(sysfsRoot_) {
     Open();
 }
 
@@ -157,7 +159,11 @@ NetlinkInterfaceTable::DumpOutcome NetlinkInterfaceTable::Dump(InterfaceSnapshot
                     return DumpOutcome::kFailed;
                 case RTM_NEWLINK: {
                     InterfaceRow row;
-                    if (ParseLinkMessage(body, row)) rows.push_back(std::move(row));
+                    LinkKind kind;
+                    if (ParseLinkMessage(body, row, kind)) {
+                        rows.push_back(std::move(row));
+                        kinds_.push_back(kind);
+                    }
                     break;
                 }
                 default:
@@ -165,6 +171,16 @@ NetlinkInterfaceTable::DumpOutcome NetlinkInterfaceTable::Dump(InterfaceSnapshot
             }
         }
     }
+}
+
+void NetlinkInterfaceTable::TypeRows(InterfaceSnapshot& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        InterfaceRow& row = rows[i];
+        row.type =
+            InterfaceTypeOf(kinds_[i].linkType, kinds_[i].flags, marks_.For(row.index, row.name));
+        if (row.type == kIfTypePpp) row.speed = DialUpSpeed(row.name);
+    }
+    marks_.KeepOnly(rows);
 }
 
 std::uint64_t NetlinkInterfaceTable::DialUpSpeed(const std::string& name) {
@@ -181,6 +197,7 @@ InterfaceSnapshot NetlinkInterfaceTable::Snapshot() {
     for (int attempt = 1; attempt <= kDumpAttempts; ++attempt) {
         if (socket_ < 0 && !Open()) return {};
         rows.clear();
+        kinds_.clear();
         const DumpOutcome outcome = Dump(rows);
         if (outcome == DumpOutcome::kFailed) {
             Close();
@@ -193,9 +210,7 @@ InterfaceSnapshot NetlinkInterfaceTable::Snapshot() {
         }
         // Links that changed during the last attempt still give a usable table.
         if (outcome == DumpOutcome::kComplete || attempt == kDumpAttempts) {
-            for (auto& row : rows) {
-                if (row.type == kIfTypePpp) row.speed = DialUpSpeed(row.name);
-            }
+            TypeRows(rows);
             const auto byIndex = [](const InterfaceRow& a, const InterfaceRow& b) {
                 return a.index < b.index;
             };

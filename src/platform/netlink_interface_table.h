@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "meter/interface_table.h"
+#include "platform/link_marks_cache.h"
+#include "platform/netlink_link_message.h"
 
 namespace kestrova {
 
 // The interface table from one RTM_GETLINK dump of a routing netlink socket per snapshot:
 // index, name, link type, flags and 64-bit byte counters of every link in one round trip.
-// Rows are typed as SysfsInterfaceTable types them. Netlink does not carry the nominal speed:
+// Rows are typed as SysfsInterfaceTable types them, with each link's sysfs marks read once
+// when the link is first seen (`sysfsRoot`/<name>). Netlink does not carry the nominal speed:
 // it is read from sysfs (`sysfsRoot`/<name>/speed) for dial-up rows only, 0 for the others.
 //
 // The socket is opened once and kept; after an error it is closed and the next snapshot opens
@@ -47,11 +50,14 @@ private:
     bool SendRequest(std::uint32_t sequence);
     ReceiveResult Receive();
     DumpOutcome Dump(InterfaceSnapshot& rows);
+    void TypeRows(InterfaceSnapshot& rows);
     std::uint64_t DialUpSpeed(const std::string& name);
 
     std::string sysfsRoot_;
     std::string speedPath_;          // reused for each speed read
     std::vector<std::byte> buffer_;  // reused for every reply
+    std::vector<LinkKind> kinds_;    // of each row of the dump, reused
+    LinkMarksCache marks_;
     int socket_ = -1;
     std::uint32_t portId_ = 0;
     std::uint32_t sequence_ = 0;

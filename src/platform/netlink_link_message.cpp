@@ -38,7 +38,7 @@ bool ReadCounters(std::span<const std::byte> payload, std::size_t rxOffset, std:
 
 }  // namespace
 
-bool ParseLinkMessage(std::span<const std::byte> body, InterfaceRow& row) {
+bool ParseLinkMessage(std::span<const std::byte> body, InterfaceRow& row, LinkKind& kind) {
     if (body.size() < kLinkHeaderLength) return false;
     const auto info = ReadUnaligned<ifinfomsg>(body.data());
     if (info.ifi_index <= 0) return false;
@@ -84,7 +84,9 @@ bool ParseLinkMessage(std::span<const std::byte> body, InterfaceRow& row) {
     const ByteCounters& counters = have64 ? counters64 : counters32;
     row.index = info.ifi_index;
     row.name.assign(name);
-    row.type = InterfaceTypeOf(info.ifi_type, info.ifi_flags);
+    kind.linkType = info.ifi_type;
+    kind.flags = info.ifi_flags;
+    row.type = InterfaceTypeOf(kind.linkType, kind.flags, LinkMarks{});
     row.inOctets = counters.received;
     row.outOctets = counters.sent;
     row.speed = 0;

@@ -18,7 +18,7 @@ namespace kestrova {
 namespace {
 
 // One interface folder; nullopt when a file it must have cannot be read (the link went away).
-std::optional<InterfaceRow> ReadInterface(int folderFd, const char* name) {
+std::optional<InterfaceRow> ReadInterface(int folderFd, const char* name, LinkMarksCache& marks) {
     const auto index = ReadSysfsInteger(folderFd, "ifindex");
     const auto linkType = ReadSysfsInteger(folderFd, "type");
     const auto flags = ReadSysfsHex(folderFd, "flags");
@@ -30,7 +30,7 @@ std::optional<InterfaceRow> ReadInterface(int folderFd, const char* name) {
     InterfaceRow row;
     row.index = static_cast<int>(*index);
     row.name = name;
-    row.type = InterfaceTypeOf(*linkType, *flags);
+    row.type = InterfaceTypeOf(*linkType, *flags, marks.For(row.index, row.name));
     row.inOctets = *received;
     row.outOctets = *sent;
     row.speed = ReadLinkSpeed(folderFd, "speed");
@@ -39,7 +39,8 @@ std::optional<InterfaceRow> ReadInterface(int folderFd, const char* name) {
 
 }  // namespace
 
-SysfsInterfaceTable::SysfsInterfaceTable(std::string root) : root_(std::move(root)) {}
+SysfsInterfaceTable::SysfsInterfaceTable(std::string root)
+    : root_(std::move(root)), marks_(root_) {}
 
 InterfaceSnapshot SysfsInterfaceTable::Snapshot() {
     InterfaceSnapshot rows;
@@ -53,7 +54,7 @@ InterfaceSnapshot SysfsInterfaceTable::Snapshot() {
         // The entries are symbolic links into the device tree; O_DIRECTORY follows them.
         const int folderFd = ::openat(rootFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (folderFd < 0) continue;
-        auto row = ReadInterface(folderFd, entry->d_name);
+        auto row = ReadInterface(folderFd, entry->d_name, marks_);
         ::close(folderFd);
         if (row) rows.push_back(std::move(*row));
     }
@@ -61,6 +62,7 @@ InterfaceSnapshot SysfsInterfaceTable::Snapshot() {
 
     std::sort(rows.begin(), rows.end(),
               [](const InterfaceRow& a, const InterfaceRow& b) { return a.index < b.index; });
+    marks_.KeepOnly(rows);
     return rows;
 }
 

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "meter/interface_table.h"
+#include "platform/link_marks_cache.h"
 
 namespace kestrova {
 
 // The interface table as sysfs shows it: one folder per network interface under `root`.
-// Point-to-point links (PPP, and TUN links such as raw-IP mobile-broadband modems) are
-// reported as dial-up rows; the loopback never is.
+// Links are typed by InterfaceTypeOf, with each link's marks read once when it is first seen.
 class SysfsInterfaceTable : public InterfaceTable {
 public:
     explicit SysfsInterfaceTable(std::string root = "/sys/class/net");
@@ -19,6 +19,7 @@ public:
 
 private:
     std::string root_;
+    LinkMarksCache marks_;
 };
 
 }  // namespace kestrova

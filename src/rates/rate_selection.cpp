@@ -47,11 +47,18 @@ bool DayApplies(int code, int weekday) {
     return code == weekday;
 }
 
-bool TimeApplies(int start, int end, int msOfDay) {
-    if (end > start) return msOfDay > start && msOfDay < end;
-    // Across midnight (or a window whose end equals its start): from the start to midnight and
-    // from midnight to the end.
-    return msOfDay > start || msOfDay < end;
+// The weekday before `weekday` (1 = Sunday ... 7 = Saturday).
+int DayBefore(int weekday) {
+    return weekday == 1 ? 7 : weekday - 1;
+}
+
+// A row whose end is later than its start covers that window of its own days. A night row
+// (end not later than start) covers the night that begins on its day: from the start to
+// midnight of its day and from midnight to the end on the day after.
+bool RowApplies(int code, int start, int end, int weekday, int msOfDay) {
+    if (end > start) return DayApplies(code, weekday) && msOfDay > start && msOfDay < end;
+    return (DayApplies(code, weekday) && msOfDay > start) ||
+           (DayApplies(code, DayBefore(weekday)) && msOfDay < end);
 }
 
 // Exactly `count` decimal digits of `text` from `pos` on, or -1.
@@ -90,7 +97,8 @@ RateChoice SelectRate(const std::vector<RateRow>& rows, int weekday, int msOfDay
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const RateRow& row = rows[i];
         ReadDayCode(row.day, code);
-        if (!DayApplies(code, weekday)) continue;
+        // Today's rows, and yesterday's in case one is a night row reaching into today.
+        if (!DayApplies(code, weekday) && !DayApplies(code, DayBefore(weekday))) continue;
 
         const std::optional<int> start = ParseTimeOfDay(row.start);
         const std::optional<int> end = ParseTimeOfDay(row.end);
@@ -99,7 +107,7 @@ RateChoice SelectRate(const std::vector<RateRow>& rows, int weekday, int msOfDay
             if (!choice.badRow) choice.badRow = i;
             continue;
         }
-        if (TimeApplies(*start, *end, msOfDay)) {
+        if (RowApplies(code, *start, *end, weekday, msOfDay)) {
             choice.price = *price;
             return choice;
         }

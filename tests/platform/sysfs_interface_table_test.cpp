@@ -20,6 +20,8 @@ struct FakeInterface {
     std::optional<std::string> rxBytes = "0";
     std::optional<std::string> txBytes = "0";
     std::optional<std::string> speed = "1000";
+    std::optional<std::string> tunFlags = std::nullopt;
+    std::optional<std::string> devType = std::nullopt;  // DEVTYPE in uevent
 };
 
 class SysfsInterfaceTableTest : public ::testing::Test {
@@ -35,10 +37,19 @@ protected:
         write("statistics/rx_bytes", fake.rxBytes);
         write("statistics/tx_bytes", fake.txBytes);
         write("speed", fake.speed);
+        write("tun_flags", fake.tunFlags);
+        write("uevent", (fake.devType ? "DEVTYPE=" + *fake.devType + "\n" : std::string()) +
+                            "INTERFACE=" + fake.name + "\nIFINDEX=" + fake.ifindex.value_or("") +
+                            "\n");
     }
 
     InterfaceSnapshot Snapshot() const {
         return SysfsInterfaceTable(tree_.Root().string()).Snapshot();
+    }
+    int TypeOf(SysfsInterfaceTable& table, const std::string& name) const {
+        const auto rows = table.Snapshot();
+        const auto* row = Find(rows, name);
+        return row == nullptr ? -1 : row->type;
     }
 
     const InterfaceRow* Find(const InterfaceSnapshot& rows, const std::string& name) const {
@@ -74,28 +85,38 @@ TEST_F(SysfsInterfaceTableTest, RowsFollowInterfaceIndexWithTheirCounters) {
     EXPECT_EQ(rows[3].outOctets, 18'446'744'073'709'551'615u);
 }
 
-TEST_F(SysfsInterfaceTableTest, DialUpByLinkTypeOrPointToPointFlagLoopbackNever) {
+TEST_F(SysfsInterfaceTableTest, DialUpByLinkKindNeverVpnOrLoopback) {
     struct Case {
         const char* name;
         const char* type;
         const char* flags;
+        std::optional<std::string> tunFlags;
+        std::optional<std::string> devType;
         int expected;
     };
     const Case cases[] = {
-        {"ppp0", "512", "0x1091", kIfTypePpp},     // PPP link
-        {"ppp1", "512", "0x1003", kIfTypePpp},     // PPP by link type alone
-        {"wwan0", "65534", "0x1091", kIfTypePpp},  // TUN (raw IP): point-to-point flag
-        {"tun1", "65534", "1091", kIfTypePpp},     // flags without the 0x prefix
-        {"eth0", "1", "0x1003", kIfTypeOther},     // broadcast Ethernet
-        {"eth1", "1", "0x1002", kIfTypeOther},     // down
-        {"lo", "772", "0x9", kIfTypeLoopback},     // loopback
-        {"lo2", "772", "0x19", kIfTypeLoopback},   // loopback wins over point-to-point
-        {"lo3", "1", "0x8", kIfTypeLoopback},      // loopback by flag
-        {"odd", "512", "0x18", kIfTypeLoopback},   // loopback flag wins over PPP type
+        {"ppp0", "512", "0x1091", {}, {}, kIfTypePpp},            // PPP link
+        {"ppp1", "512", "0x1003", {}, {}, kIfTypePpp},            // PPP by link type alone
+        {"modem", "512", "0x1091", "0x1001", {}, kIfTypePpp},     // TUN switched to PPP
+        {"wwan0", "65534", "0x1091", {}, "wwan", kIfTypePpp},     // raw-IP modem
+        {"mbim0", "1", "0x1083", {}, "wwan", kIfTypePpp},         // cdc_mbim
+        {"ptp", "65534", "1091", {}, {}, kIfTypePpp},             // flags without the 0x prefix
+        {"tun0", "65534", "0x1091", "0x1001", {}, kIfTypeOther},  // VPN TUN
+        {"tap0", "1", "0x1003", "0x1002", {}, kIfTypeOther},      // VPN TAP
+        {"wg0", "65534", "0x91", {}, "wireguard", kIfTypeOther},  // WireGuard
+        {"eth0", "1", "0x1003", {}, {}, kIfTypeOther},            // broadcast Ethernet
+        {"wlan0", "1", "0x1003", {}, "wlan", kIfTypeOther},       // Wi-Fi
+        {"lo", "772", "0x9", {}, {}, kIfTypeLoopback},            // loopback
+        {"lo3", "1", "0x8", {}, {}, kIfTypeLoopback},             // loopback by flag
     };
     int index = 1;
     for (const auto& c : cases) {
-        Add({.name = c.name, .ifindex = std::to_string(index++), .type = c.type, .flags = c.flags});
+        Add({.name = c.name,
+             .ifindex = std::to_string(index++),
+             .type = c.type,
+             .flags = c.flags,
+             .tunFlags = c.tunFlags,
+             .devType = c.devType});
     }
 
     const auto rows = Snapshot();
@@ -106,6 +127,23 @@ TEST_F(SysfsInterfaceTableTest, DialUpByLinkTypeOrPointToPointFlagLoopbackNever)
         ASSERT_NE(row, nullptr);
         EXPECT_EQ(row->type, c.expected);
     }
+}
+
+// A link's marks are read when it is first seen, not at every snapshot; a link re-created
+// under the same name (a new index) is read again, and the link type is read every time.
+TEST_F(SysfsInterfaceTableTest, MarksAreReadOncePerLink) {
+    Add({.name = "tun0", .ifindex = "5", .type = "65534", .flags = "0x1091", .tunFlags = "1"});
+    SysfsInterfaceTable table(tree_.Root().string());
+    EXPECT_EQ(TypeOf(table, "tun0"), kIfTypeOther);
+
+    std::filesystem::remove(tree_.Root() / "tun0" / "tun_flags");
+    EXPECT_EQ(TypeOf(table, "tun0"), kIfTypeOther) << "marks read again for a known link";
+    tree_.Write("tun0/type", "512\n");
+    EXPECT_EQ(TypeOf(table, "tun0"), kIfTypePpp) << "the link type is not read every time";
+
+    tree_.Write("tun0/type", "65534\n");
+    tree_.Write("tun0/ifindex", "6\n");  // gone and made again without tun_flags
+    EXPECT_EQ(TypeOf(table, "tun0"), kIfTypePpp) << "a new link kept the old link's marks";
 }
 
 TEST_F(SysfsInterfaceTableTest, SpeedIsMegabitsConvertedToBitsAndZeroWhenUnknown) {

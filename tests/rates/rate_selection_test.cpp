@@ -84,6 +84,56 @@ TEST(SelectRate, Cases) {
     }
 }
 
+// A night row covers the night that begins on its day: a Friday row reaches into Saturday
+// morning, a weekend row into Sunday and Monday mornings; never the morning of its own day.
+TEST(SelectRate, NightRowsCoverTheNightThatBeginsOnTheirDay) {
+    struct NightCase {
+        const char* day;
+        // For Sunday ... Saturday, the hours of 23:00, 03:00 and 08:00 at which the row applies.
+        const char* expected[7];
+    };
+    const NightCase cases[] = {
+        {"Пятница", {"", "", "", "", "", "23", "03"}},
+        {"Выходные дни", {"23 03", "03", "", "", "", "", "23"}},
+        {"Будние дни", {"", "23", "23 03", "23 03", "23 03", "23 03", "03"}},
+        {"Все дни", {"23 03", "23 03", "23 03", "23 03", "23 03", "23 03", "23 03"}},
+    };
+    for (const NightCase& c : cases) {
+        const std::vector<RateRow> rows = {Row("22:00", "07:00", "5", c.day)};
+        for (int weekday = 1; weekday <= 7; ++weekday) {
+            std::string covered;
+            for (const int hour : {23, 3, 8}) {
+                if (!SelectRate(rows, weekday, At(hour, 0)).price) continue;
+                if (!covered.empty()) covered += ' ';
+                covered += hour == 3 ? "03" : std::to_string(hour);
+            }
+            EXPECT_EQ(covered, c.expected[weekday - 1]) << c.day << ", weekday " << weekday;
+        }
+    }
+}
+
+// The bounds stay strict on both days, and a row below still takes what the night row leaves.
+TEST(SelectRate, NightRowBoundsAcrossTheDayChange) {
+    const std::vector<RateRow> rows = {
+        Row("22:00", "07:00", "5", "Пятница"),
+        Row("00:00", "23:59", "1", "Все дни"),
+    };
+    const std::pair<int, int> fiveAt[] = {
+        {kFriday, At(22, 0, 0, 1)},
+        {kFriday, At(23, 59, 59, 999)},
+        {kSaturday, At(0, 0)},
+        {kSaturday, At(6, 59, 59, 999)},
+    };
+    for (const auto& [day, ms] : fiveAt) EXPECT_EQ(SelectRate(rows, day, ms).price, 5) << ms;
+    const std::pair<int, int> oneAt[] = {
+        {kFriday, At(22, 0)},   // exactly the start
+        {kFriday, At(3, 0)},    // Friday's own morning belongs to Thursday's night
+        {kSaturday, At(7, 0)},  // exactly the end
+        {kSaturday, At(23, 0)},
+    };
+    for (const auto& [day, ms] : oneAt) EXPECT_EQ(SelectRate(rows, day, ms).price, 1) << ms;
+}
+
 TEST(SelectRate, EmptyTableChoosesNothing) {
     const RateChoice choice = SelectRate({}, kWednesday, At(10, 0));
     EXPECT_FALSE(choice.price);

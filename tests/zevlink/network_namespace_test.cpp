@@ -265,20 +265,22 @@ private:
     int socket_;
 };
 
-// A TUN link switched to the PPP link type before it is up, as a dial-up link would be.
+// A TUN link switched to the PPP link type before it is up, as a dial-up link would be; or,
+// with `dialUp` false, left at its own link type as a VPN client leaves it.
 class DialUpTun {
 public:
-    explicit DialUpTun(ChildReport& report) {
+    explicit DialUpTun(ChildReport& report, const char* name = kTunName, bool dialUp = true) {
         fd_ = ::open("/dev/net/tun", O_RDWR | O_CLOEXEC);
         if (fd_ < 0) {
             report.Skip(ErrorText("/dev/net/tun"));
             return;
         }
         ifreq request{};
-        std::strncpy(request.ifr_name, kTunName, IFNAMSIZ - 1);
+        std::strncpy(request.ifr_name, name, IFNAMSIZ - 1);
         request.ifr_flags = IFF_TUN | IFF_NO_PI;
         if (!report.Expect(::ioctl(fd_, TUNSETIFF, &request) == 0, ErrorText("TUNSETIFF"))) return;
-        ok_ = report.Expect(::ioctl(fd_, TUNSETLINK, kArphrdPpp) == 0, ErrorText("TUNSETLINK"));
+        ok_ = !dialUp ||
+              report.Expect(::ioctl(fd_, TUNSETLINK, kArphrdPpp) == 0, ErrorText("TUNSETLINK"));
     }
     ~DialUpTun() {
         if (fd_ >= 0) ::close(fd_);
@@ -544,6 +546,51 @@ TEST(NetworkNamespace, NetlinkTableShowsTheDialUpTunAsSysfsDoes) {
             }
         }
         ExpectDialUpRowCountsTraffic(report, table, tun, "netlink");
+    });
+    if (!outcome.skipReason.empty()) GTEST_SKIP() << outcome.skipReason;
+    ExpectChildPassed(outcome);
+}
+
+// A VPN's TUN link, made after the modem's and up with its own point-to-point address, is
+// never the dial-up row, in either table, on the first snapshot or a later one.
+TEST(NetworkNamespace, VpnTunIsNotADialUpRow) {
+    const SysfsMountPoint sysfs;
+    ASSERT_TRUE(sysfs.Made()) << ErrorText("mkdtemp");
+
+    const auto outcome = RunInNewNamespace([&sysfs](ChildReport& report) {
+        if (!sysfs.Mount(report)) return;
+        Interfaces interfaces(report);
+        DialUpTun modem(report);
+        if (!SetUpDialUp(report, interfaces, modem)) return;
+        constexpr char kVpnName[] = "kvvpn0";
+        DialUpTun vpn(report, kVpnName, false);
+        if (!vpn.Ok() || !interfaces.SetAddresses(kVpnName, "10.8.0.1", "10.8.0.2") ||
+            !interfaces.BringUp(kVpnName)) {
+            return;
+        }
+
+        NetlinkInterfaceTable netlink(sysfs.NetFolder());
+        SysfsInterfaceTable fromSysfs(sysfs.NetFolder());
+        for (InterfaceTable* table :
+             {static_cast<InterfaceTable*>(&netlink), static_cast<InterfaceTable*>(&fromSysfs)}) {
+            const char* tableName = table == &netlink ? "netlink" : "sysfs";
+            for (int round = 1; round <= 2; ++round) {
+                const auto rows = table->Snapshot();
+                const InterfaceRow* modemRow = FindRow(rows, kTunName);
+                const InterfaceRow* vpnRow = FindRow(rows, kVpnName);
+                const std::string where =
+                    std::string(tableName) + ", snapshot " + std::to_string(round) + ": ";
+                if (!report.Expect(modemRow != nullptr && vpnRow != nullptr,
+                                   where + "the two tuns are not both in the snapshot")) {
+                    return;
+                }
+                report.Expect(modemRow->type == kIfTypePpp,
+                              where + "the tun switched to PPP is not a dial-up row");
+                report.Expect(vpnRow->type == kIfTypeOther, where + "the VPN tun is a dial-up row");
+                report.Expect(ChoosePppRow(rows, -1) == static_cast<int>(modemRow - rows.data()),
+                              where + "ChoosePppRow does not pick the modem");
+            }
+        }
     });
     if (!outcome.skipReason.empty()) GTEST_SKIP() << outcome.skipReason;
     ExpectChildPassed(outcome);
