@@ -241,7 +241,7 @@ public:
         pid_ = -1;
         Check("SIGTERM", before, end, ended, true);
         for (const fs::path& file : TemporaryFiles(prog_))
-            Fail("left after the end: " + file.string());
+            Fail("*.tmp", "left after the end: " + file.string());
     }
 
     int Summary(int kills) const {
@@ -255,11 +255,14 @@ public:
             static_cast<unsigned long long>(truth_.out), truth_.cost,
             static_cast<long long>(last_.seconds), static_cast<long long>(last_.in),
             static_cast<long long>(last_.out), last_.cost);
-        if (failures_ == 0) {
+        if (failures_.empty()) {
             std::printf("PASS\n");
             return 0;
         }
-        std::printf("FAIL: %d failed checks\n", failures_);
+        std::printf("FAIL:");
+        for (const auto& [kind, count] : failures_)
+            std::printf(" %s %d times;", kind.c_str(), count);
+        std::printf("\n");
         return 1;
     }
 
@@ -285,9 +288,10 @@ private:
         std::exit(1);
     }
 
-    void Fail(const std::string& what) {
+    // A failed check of one kind (a file's wholeness, or one of the month's figures).
+    void Fail(const std::string& kind, const std::string& what) {
         std::printf("  FAIL: %s\n", what.c_str());
-        ++failures_;
+        ++failures_[kind];
     }
 
     Month CurrentMonth(std::string& problem) const {
@@ -319,7 +323,8 @@ private:
         }
         firstTick_ = Now();
         for (const fs::path& file : leftovers_)
-            if (fs::exists(file)) Fail(file.string() + " was left by the kill and is still there");
+            if (fs::exists(file))
+                Fail("*.tmp", file.string() + " was left by the kill and is still there");
         leftovers_.clear();
         samples_.assign(1, {firstTick_, link_.Counters()});
         return before;
@@ -363,19 +368,19 @@ private:
         std::string problem;
         const auto config = ParseIni(prog_ / "Config.ini", problem);
         if (!config) {
-            Fail(what + ": Config.ini: " + problem);
+            Fail("Config.ini", what + ": Config.ini: " + problem);
         } else {
             for (const auto& [section, keys] : config_)
                 for (const auto& [key, value] : keys) {
                     const auto now = config->find(section);
                     const bool kept = now != config->end() && now->second.count(key) &&
                                       now->second.at(key) == value;
-                    if (!kept) Fail(what + ": Config.ini lost " + key + "=" + value);
+                    if (!kept) Fail("Config.ini", what + ": Config.ini lost " + key + "=" + value);
                 }
         }
         const auto log = WholeLines(ReadAll(prog_ / "logfile.log"), problem);
         if (!log) {
-            Fail(what + ": logfile.log: " + problem);
+            Fail("logfile.log", what + ": logfile.log: " + problem);
             return;
         }
         const std::string start = Cp1251("Соединение начато: ");
@@ -388,11 +393,11 @@ private:
                                                         [&](const std::string& prefix) {
                                                             return line.rfind(prefix, 0) == 0;
                                                         });
-            if (!ok) Fail(what + ": logfile.log has a broken line");
+            if (!ok) Fail("logfile.log", what + ": logfile.log has a broken line");
         }
         if (starts != runs)
-            Fail(what + ": logfile.log has " + std::to_string(starts) + " start lines after " +
-                 std::to_string(runs) + " runs");
+            Fail("logfile.log", what + ": logfile.log has " + std::to_string(starts) +
+                                    " start lines after " + std::to_string(runs) + " runs");
     }
 
     void Check(const std::string& what, const Month& before, const e2e::LinkCounters& end,
@@ -402,7 +407,7 @@ private:
         std::string problem;
         const auto month = ReadMonths(prog_ / "stats", problem);
         if (!month) {
-            Fail(what + ": " + problem);
+            Fail("stats", what + ": " + problem);
             return;
         }
         const e2e::LinkCounters& start = samples_.front().counters;
@@ -425,10 +430,10 @@ private:
             static_cast<long long>(allowIn), static_cast<long long>(month->out - before.out),
             static_cast<unsigned long long>(truth.out), static_cast<long long>(lag.out),
             static_cast<long long>(allowOut), month->cost - before.cost, truth.cost, lag.cost);
-        if (lag.seconds > 1.25 || lag.seconds < -0.25) Fail(what + ": time");
-        if (lag.in > allowIn || lag.in < 0) Fail(what + ": TotalTraficIn");
-        if (lag.out > allowOut || lag.out < 0) Fail(what + ": TotalTraficOut");
-        if (lag.cost > allowCost || lag.cost < -1e-6) Fail(what + ": Cost");
+        if (lag.seconds > 1.25 || lag.seconds < -0.25) Fail("Second", what + ": Second");
+        if (lag.in > allowIn || lag.in < 0) Fail("TotalTraficIn", what + ": TotalTraficIn");
+        if (lag.out > allowOut || lag.out < 0) Fail("TotalTraficOut", what + ": TotalTraficOut");
+        if (lag.cost > allowCost || lag.cost < -1e-6) Fail("Cost", what + ": Cost");
 
         largest_.seconds = std::max(largest_.seconds, lag.seconds);
         largest_.in = std::max(largest_.in, lag.in);
@@ -453,7 +458,7 @@ private:
     std::vector<Sample> samples_;
     std::vector<fs::path> leftovers_;
     int runs_ = 0;
-    int failures_ = 0;
+    std::map<std::string, int> failures_;
     int killsLeavingTemporary_ = 0;
     Lags largest_;
     Truth truth_;
