@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "meter/connection_log.h"
-#include "meter/month_stats_file.h"
 #include "meter/number_format.h"
 #include "meter/value_format.h"
 #include "rates/rate_selection.h"
@@ -41,6 +40,7 @@ Meter::TickSettings Meter::ReadTickSettings() {
     s.log = config.ReadInteger("General", "Log", 0) == 1;
     s.logFile =
         config.ReadString("General", "LogFile", (ports_.programDir / "logfile.log").string());
+    s.interfaceName = config.ReadString("General", "Interface", "");
     return s;
 }
 
@@ -64,6 +64,7 @@ void Meter::Tick() {
     if (ports_.address != nullptr) view_.ip = ports_.address->LocalAddress(dialupName_);
     if (s.perMegabyte != perMegabyte_) SwitchMode(s);
     SelectRate();
+    const InterfaceSnapshot rows = Snapshot();
 
     if (ports_.online && ports_.online()) {
         view_.trayAnimating = true;
@@ -73,9 +74,12 @@ void Meter::Tick() {
                                           FormatLongTime(ports_.locale, now)));
         }
         connectionSeen_ = true;
-        if (running_) CountOnline(s);
+        if (running_)
+            CountOnline(s, rows);
+        else
+            AccountLinks(rows, nullptr);
     } else {
-        ObserveLink();
+        AccountLinks(rows, nullptr);  // what passes offline is never counted
         if (connectionSeen_ && s.log && ports_.clock != nullptr) {
             RefreshView();  // the end line carries the fields as they stand
             const LocalDateTime now = ports_.clock->Now();
@@ -93,161 +97,148 @@ void Meter::Tick() {
     RefreshView();
 }
 
-const InterfaceRow* Meter::DialupRow(const InterfaceSnapshot& rows) {
-    pppRowIndex_ = ChoosePppRow(rows, pppRowIndex_);
-    // A row chosen from an earlier, longer table is not read; nor is a row that is not a
-    // dial-up link (the loopback, a network card): its bytes are not the connection's.
-    if (pppRowIndex_ < 0 || static_cast<std::size_t>(pppRowIndex_) >= rows.size()) return nullptr;
-    const InterfaceRow* row = &rows[static_cast<std::size_t>(pppRowIndex_)];
-    if (row->type != kIfTypePpp) return nullptr;
-    dialupName_ = row->name;
-    lastSeen_ = *row;
+InterfaceSnapshot Meter::Snapshot() {
+    if (ports_.interfaces == nullptr) return {};
+    return ports_.interfaces->Snapshot();
+}
+
+// Every link of a snapshot is taken into account up to its counters now; only `counted`, the
+// metered link, has its bytes since the last look counted, which this returns. An empty
+// snapshot is a failed one: it moves nothing, and the next good one goes on from here.
+Octets Meter::AccountLinks(const InterfaceSnapshot& rows, const InterfaceRow* counted) {
+    if (rows.empty()) return {};
+    // At the first look every link was there before: a link is counted from the moment it is
+    // metered, or, when it came up since a look, from its creation.
+    const bool lookedBefore = goodSnapshots_ > 0;
+    ++goodSnapshots_;
+    Octets bytes;
+    for (const InterfaceRow& row : rows) {
+        const Octets now{row.inOctets, row.outOctets};
+        LinkMark& mark = links_[row.index];
+        const bool known = mark.lastSeen != 0;
+        if (counted != nullptr && row.index == counted->index && lookedBefore)
+            bytes = CountedBytes(known ? std::optional<Octets>(mark.counters) : std::nullopt, now);
+        mark = {now, goodSnapshots_};
+    }
+    // A removed link does not come back: its index is not given again soon. A while is left
+    // for a snapshot that missed a link.
+    constexpr std::uint64_t kForgetAfter = 600;
+    std::erase_if(links_, [&](const auto& link) {
+        return goodSnapshots_ - link.second.lastSeen > kForgetAfter;
+    });
+    return bytes;
+}
+
+const InterfaceRow* Meter::DialupRow(const InterfaceSnapshot& rows, const std::string& name) {
+    const InterfaceRow* row = nullptr;
+    if (!name.empty()) {
+        // The link the user named is metered, whatever its kind.
+        const auto named =
+            std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.name == name; });
+        if (named != rows.end()) row = &*named;
+    } else {
+        pppRowIndex_ = ChoosePppRow(rows, pppRowIndex_);
+        // A row chosen from an earlier, longer table is not read; nor is a row that is not a
+        // dial-up link (the loopback, a network card): its bytes are not the connection's.
+        if (pppRowIndex_ >= 0 && static_cast<std::size_t>(pppRowIndex_) < rows.size() &&
+            rows[static_cast<std::size_t>(pppRowIndex_)].type == kIfTypePpp)
+            row = &rows[static_cast<std::size_t>(pppRowIndex_)];
+    }
+    if (row != nullptr) dialupName_ = row->name;
     return row;
 }
 
-void Meter::CountOnline(const TickSettings& s) {
-    InterfaceSnapshot rows;
-    if (ports_.interfaces != nullptr) rows = ports_.interfaces->Snapshot();
-    const std::optional<InterfaceRow> previousSeen = lastSeen_;
-    const InterfaceRow* row = DialupRow(rows);
-    if (!sessionActive_) BeginSession(row, previousSeen);
+void Meter::CountOnline(const TickSettings& s, const InterfaceSnapshot& rows) {
+    const InterfaceRow* row = DialupRow(rows, s.interfaceName);
+    if (!sessionActive_) BeginSession();
     sessionActive_ = true;
-    if (row != nullptr) {
-        CountTraffic(*row);
-        view_.inTraf = FormatSize(sessionIn_, ports_.locale.decimalSeparator);
-        view_.outTraf = FormatSize(sessionOut_, ports_.locale.decimalSeparator);
+    const Octets bytes = AccountLinks(rows, row);
+    sessionIn_ += bytes.in;
+    sessionOut_ += bytes.out;
+    view_.inTraf = FormatSize(sessionIn_, ports_.locale.decimalSeparator);
+    view_.outTraf = FormatSize(sessionOut_, ports_.locale.decimalSeparator);
+    if (row != nullptr)
         view_.conSpeed = FormatSize(row->speed, ports_.locale.decimalSeparator) + "/c";
-    }
     ++monthSeconds_;
     ++sessionSeconds_;
-    WriteSeconds();
     if (s.perMegabyte)
-        AccrueTraffic(s);
+        AccrueTraffic(s, bytes);
     else
         AccrueMinute(s);
+    // One write holds the whole month with this second, so a kill loses no more than it.
+    WriteMonth(Figures());
 }
 
-// A new session starts from zero: the last session's bytes join the month, and the counters
-// of this connection are counted from now (the same interface) or from its creation (a link
-// that came up since).
-void Meter::BeginSession(const InterfaceRow* row, const std::optional<InterfaceRow>& previousSeen) {
+// A new session starts from zero; the last session's bytes and cost join the month.
+void Meter::BeginSession() {
     monthIn_ += sessionIn_;
     monthOut_ += sessionOut_;
     sessionIn_ = sessionOut_ = 0;
+    costBeforeSession_ += SessionCost();
+    sesionCost_ = traficCostSeans_ = 0;
     sessionSeconds_ = 0;
-    sesionCost_ = 0;
-    traficCostSeans_ = 0;
-    lastCountedKB_ = 0;
-    if (row != nullptr) {
-        const bool sameLink = baseInterface_ && *baseInterface_ == row->index;
-        if (!(sameLink && baseFresh_)) {
-            // The same link counts from the previous tick's counters; a new one from zero.
-            const bool seen = previousSeen && previousSeen->index == row->index &&
-                              previousSeen->inOctets <= row->inOctets &&
-                              previousSeen->outOctets <= row->outOctets;
-            baseInOctets_ = seen ? static_cast<std::int64_t>(previousSeen->inOctets) : 0;
-            baseOutOctets_ = seen ? static_cast<std::int64_t>(previousSeen->outOctets) : 0;
-        }
-        baseInterface_ = row->index;
-    }
-    baseFresh_ = false;
-}
-
-void Meter::CountTraffic(const InterfaceRow& row) {
-    const auto in = static_cast<std::int64_t>(row.inOctets);
-    const auto out = static_cast<std::int64_t>(row.outOctets);
-    if (!baseInterface_ || *baseInterface_ != row.index) {
-        // Another link carries the connection now: count it from its creation.
-        baseInterface_ = row.index;
-        baseInOctets_ = -static_cast<std::int64_t>(sessionIn_);
-        baseOutOctets_ = -static_cast<std::int64_t>(sessionOut_);
-    }
-    // A counter below what was already counted was reset: go on from its new value.
-    if (in - baseInOctets_ < static_cast<std::int64_t>(sessionIn_))
-        baseInOctets_ = -static_cast<std::int64_t>(sessionIn_);
-    if (out - baseOutOctets_ < static_cast<std::int64_t>(sessionOut_))
-        baseOutOctets_ = -static_cast<std::int64_t>(sessionOut_);
-    sessionIn_ = static_cast<std::uint64_t>(in - baseInOctets_);
-    sessionOut_ = static_cast<std::uint64_t>(out - baseOutOctets_);
+    paidThrough_ = 0;
 }
 
 void Meter::AccrueMinute(const TickSettings& s) {
-    if (s.noCost < sessionSeconds_ && sessionSeconds_ % 60 == 0) {
+    if (s.noCost < sessionSeconds_ && sessionSeconds_ % 60 == 0 && sessionSeconds_ > paidThrough_) {
         sesionCost_ += currentRate_;
-        costMoney_ = StoredCost() + sesionCost_;
+        paidThrough_ = sessionSeconds_;
+        UpdateMonthCost();
     }
 }
 
-void Meter::AccrueTraffic(const TickSettings& s) {
-    const double kb = CountedKB(s.trafType);
-    traficCostSeans_ += (kb - lastCountedKB_) * currentRate_ / 1024.0;
-    traficCost_ = StoredCost() + traficCostSeans_;
-    lastCountedKB_ = kb;
+// The bytes of this second at the rate in force: a change of TrafType prices what follows
+// the new way, and what was charged stays.
+void Meter::AccrueTraffic(const TickSettings& s, const Octets& bytes) {
+    std::uint64_t priced = 0;
+    if (s.trafType == 0) priced = bytes.in;
+    if (s.trafType == 1) priced = bytes.out;
+    if (s.trafType == 2) priced = bytes.in + bytes.out;
+    traficCostSeans_ += static_cast<double>(priced) / (1024.0 * 1024.0) * currentRate_;
+    UpdateMonthCost();
 }
 
-// The pricing changed between minutes and megabytes: what the session cost so far is stored
-// with the month, and the new way of pricing starts from there, counting only what follows.
+// The pricing changed between minutes and megabytes: what the session cost so far joins the
+// month, and the new way of pricing starts from there, counting only what follows.
 void Meter::SwitchMode(const TickSettings& s) {
-    if (sessionActive_) StoreMonth(perMegabyte_ ? traficCost_ : costMoney_);
+    costBeforeSession_ += SessionCost();
     perMegabyte_ = s.perMegabyte;
-    const double stored = StoredCost();
-    if (perMegabyte_) {
-        traficCostSeans_ = 0;
-        lastCountedKB_ = CountedKB(s.trafType);
-        traficCost_ = stored;
-    } else {
-        sesionCost_ = 0;
-        costMoney_ = stored;
-    }
+    (perMegabyte_ ? traficCostSeans_ : sesionCost_) = 0;
+    UpdateMonthCost();
+    if (sessionActive_) WriteMonth(Figures());
 }
 
-double Meter::CountedKB(int trafType) const {
-    switch (trafType) {
-        case 0:
-            return static_cast<double>(sessionIn_) / 1024.0;
-        case 1:
-            return static_cast<double>(sessionOut_) / 1024.0;
-        case 2:
-            return static_cast<double>(sessionIn_ + sessionOut_) / 1024.0;
-        default:
-            return 0;
-    }
+void Meter::UpdateMonthCost() {
+    (perMegabyte_ ? traficCost_ : costMoney_) = costBeforeSession_ + SessionCost();
 }
 
 bool Meter::StartedMinuteDue(int noCost) const {
     // A connection shorter than the free threshold stays free.
-    return sessionActive_ && sessionSeconds_ % 60 != 0 && sessionSeconds_ > noCost;
+    return sessionActive_ && sessionSeconds_ % 60 != 0 && sessionSeconds_ > noCost &&
+           sessionSeconds_ > paidThrough_;
+}
+
+void Meter::ChargeStartedMinute() {
+    sesionCost_ += currentRate_;
+    paidThrough_ = (sessionSeconds_ / 60 + 1) * 60;
+    UpdateMonthCost();
 }
 
 void Meter::EndSession(const TickSettings& s) {
-    if (!s.perMegabyte && s.everyMin && sessionSeconds_ > s.noCost) {
-        sesionCost_ += currentRate_;
-        costMoney_ = StoredCost() + sesionCost_;
-    }
+    // The started minute, even at a whole minute, unless it was charged already.
+    if (!s.perMegabyte && s.everyMin && sessionSeconds_ > s.noCost &&
+        sessionSeconds_ >= paidThrough_)
+        ChargeStartedMinute();
     // The month keeps this session even if the program never closes normally.
-    StoreMonth(s.perMegabyte ? traficCost_ : costMoney_);
+    WriteMonth(Figures());
     Sync(StatsFile());
 }
 
-// Offline ticks keep an eye on the link, so a session that starts on it later counts from the
-// counters of the tick before.
-void Meter::ObserveLink() {
-    if (ports_.interfaces == nullptr) return;
-    const InterfaceSnapshot rows = ports_.interfaces->Snapshot();
-    if (DialupRow(rows) == nullptr) lastSeen_.reset();
-}
-
 void Meter::MinusTraficTick() {
-    if (running_ || !ports_.online || !ports_.online() || ports_.interfaces == nullptr) return;
-    const InterfaceSnapshot rows = ports_.interfaces->Snapshot();
-    const InterfaceRow* row = DialupRow(rows);
-    if (row == nullptr) return;
-    // Move the baselines with the counters, so what passes during a pause is never counted.
-    baseInterface_ = row->index;
-    baseInOctets_ =
-        static_cast<std::int64_t>(row->inOctets) - static_cast<std::int64_t>(sessionIn_);
-    baseOutOctets_ =
-        static_cast<std::int64_t>(row->outOctets) - static_cast<std::int64_t>(sessionOut_);
+    if (running_ || !ports_.online || !ports_.online()) return;
+    // What passes during a pause is never counted.
+    AccountLinks(Snapshot(), nullptr);
 }
 
 void Meter::Run() {

@@ -5,13 +5,16 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "meter/clock.h"
+#include "meter/counter_delta.h"
 #include "meter/interface_table.h"
 #include "meter/local_address.h"
 #include "meter/locale_format.h"
 #include "meter/meter_view.h"
+#include "meter/month_stats_file.h"
 #include "rates/rate_table.h"
 
 namespace kestrova {
@@ -36,8 +39,8 @@ class Meter {
 public:
     explicit Meter(MeterPorts ports);
 
-    // Start-up: traffic baselines of a connection already running, the month's file and its
-    // statistics. Run() or Pause() follows, as the stored state says.
+    // Start-up: the links as they stand (a connection already running is counted from now),
+    // the month's file and its statistics. Run() or Pause() follows, as the stored state says.
     void Start();
     // The metering tick, once a second.
     void Tick();
@@ -53,7 +56,8 @@ public:
 
     // Sets the month's statistics to zero (after the user said yes).
     void Reset();
-    // The program ends: charges the started minute and stores the month's cost and traffic.
+    // The program ends: charges the started minute and stores the month. Running it again
+    // charges nothing more.
     void SaveAtClose();
 
     // Log size control, once a second while enabled.
@@ -89,24 +93,31 @@ private:
         bool everyMin = false;
         bool log = false;
         std::filesystem::path logFile;
+        std::string interfaceName;  // the link to meter; empty: the last dial-up row
+    };
+    // How far the meter has taken a link's counters into account.
+    struct LinkMark {
+        Octets counters;
+        std::uint64_t lastSeen = 0;  // the good snapshot that last held the link
     };
     TickSettings ReadTickSettings();
     void SelectRate();
-    void ObserveLink();
+    InterfaceSnapshot Snapshot();
+    Octets AccountLinks(const InterfaceSnapshot& rows, const InterfaceRow* counted);
     void SetRunning(bool running);
-    void CountOnline(const TickSettings& s);
+    void CountOnline(const TickSettings& s, const InterfaceSnapshot& rows);
     void EndSession(const TickSettings& s);
-    void BeginSession(const InterfaceRow* row, const std::optional<InterfaceRow>& previousSeen);
-    void CountTraffic(const InterfaceRow& row);
+    void BeginSession();
     void AccrueMinute(const TickSettings& s);
-    void AccrueTraffic(const TickSettings& s);
-    const InterfaceRow* DialupRow(const InterfaceSnapshot& rows);
+    void AccrueTraffic(const TickSettings& s, const Octets& bytes);
+    const InterfaceRow* DialupRow(const InterfaceSnapshot& rows, const std::string& name);
     bool StartedMinuteDue(int noCost) const;
+    void ChargeStartedMinute();
     void SwitchMode(const TickSettings& s);
-    double CountedKB(int trafType) const;
-    void StoreMonth(double cost);
-    double StoredCost();
-    void WriteSeconds();
+    void UpdateMonthCost();
+    MonthFigures Figures() const;
+    void WriteMonth(const MonthFigures& figures);
+    void LoadMonth();
     void CreateMonthFileIfMissing();
     void WriteLog(const TickSettings& s, const std::vector<std::string>& lines);
     void RefreshView();
@@ -124,20 +135,20 @@ private:
     bool connectionSeen_ = false;
     bool running_ = false;
     int pppRowIndex_ = 0;
-    // The interface the baselines belong to (its kernel index), none before the first.
-    std::optional<int> baseInterface_;
-    // The baselines were just taken for the next session (at start or reset): keep them.
-    bool baseFresh_ = false;
-    // The dial-up row as the latest snapshot showed it: a session on the same link counts
-    // from there, so the bytes of its first second are not lost.
-    std::optional<InterfaceRow> lastSeen_;
-    std::int64_t baseInOctets_ = 0, baseOutOctets_ = 0;
+    // Every link read during this run, by kernel interface index: the counters up to which
+    // its bytes were counted or passed over. Each good snapshot moves every link's mark, so a
+    // byte is counted once at most, and only when it passed while its link was metered.
+    std::unordered_map<int, LinkMark> links_;
+    std::uint64_t goodSnapshots_ = 0;  // 0: the meter has not seen the table yet
     std::uint64_t sessionIn_ = 0, sessionOut_ = 0;
-    std::uint64_t monthIn_ = 0, monthOut_ = 0;
-    double lastCountedKB_ = 0.0;
+    std::uint64_t monthIn_ = 0, monthOut_ = 0;  // the month without the session's bytes
     std::string monthKey_;
-    // Money at full precision.
+    // Money at full precision. The month's cost in the current mode is costBeforeSession_
+    // plus the mode's session cost; the other mode's month field keeps what it last showed.
+    double costBeforeSession_ = 0;
     double costMoney_ = 0, sesionCost_ = 0, traficCost_ = 0, traficCostSeans_ = 0;
+    // The session's seconds its charged minutes cover: a minute is never charged twice.
+    std::int32_t paidThrough_ = 0;
     bool perMegabyte_ = false;
     std::string dialupName_;
     std::string moneyUnit_ = "р.";

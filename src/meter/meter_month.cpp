@@ -7,7 +7,7 @@
 #include "settings/atomic_file.h"
 #include "settings/ini_file.h"
 
-// The month's statistics file: start, the once-a-second seconds, the month change, the reset
+// The month's statistics file: start, the once-a-second write, the month change, the reset
 // and the close.
 
 namespace kestrova {
@@ -31,53 +31,44 @@ void Meter::CreateMonthFileIfMissing() {
 }
 
 void Meter::Start() {
-    if (ports_.online && ports_.online() && ports_.interfaces != nullptr) {
-        // A connection already running is counted from now.
-        const InterfaceSnapshot rows = ports_.interfaces->Snapshot();
-        if (const InterfaceRow* row = DialupRow(rows)) {
-            baseInterface_ = row->index;
-            baseInOctets_ = static_cast<std::int64_t>(row->inOctets);
-            baseOutOctets_ = static_cast<std::int64_t>(row->outOctets);
-            baseFresh_ = true;
-        }
-    }
+    // The first look at the links: a connection already running is counted from now.
+    AccountLinks(Snapshot(), nullptr);
     perMegabyte_ = IniFile(ConfigFile()).ReadInteger("Count", "Edn", 0) != 0;
     monthKey_ = CurrentMonthKey();
     CreateMonthFileIfMissing();
+    LoadMonth();
+    RefreshView();
+}
+
+// The month of monthKey_ as its file holds it; a session in progress goes on from zero in it.
+void Meter::LoadMonth() {
     const MonthStatsFile stats(StatsFile());
     monthSeconds_ = std::max(0, stats.Seconds());  // a damaged file may hold anything
     monthIn_ = stats.TrafficIn();
     monthOut_ = stats.TrafficOut();
-    costMoney_ = traficCost_ = StoredCost();
-    RefreshView();
-}
-
-double Meter::StoredCost() {
-    const MonthStatsFile stats(StatsFile());
     if (const auto cost = stats.Cost()) {
+        costBeforeSession_ = *cost;
         Clear("cost");
-        return *cost;
+    } else {
+        costBeforeSession_ = 0;
+        Report("cost", "Значение Cost в файле " + StatsFile().string() + " не является числом: \"" +
+                           stats.CostText() + "\". Используется 0.");
     }
-    Report("cost", "Значение Cost в файле " + StatsFile().string() + " не является числом: \"" +
-                       stats.CostText() + "\". Используется 0.");
-    return 0.0;
+    costMoney_ = traficCost_ = costBeforeSession_;
+    sessionSeconds_ = 0;
+    sesionCost_ = traficCostSeans_ = 0;
+    paidThrough_ = 0;
+    sessionIn_ = sessionOut_ = 0;
 }
 
-void Meter::WriteSeconds() {
-    try {
-        MonthStatsFile(StatsFile()).WriteSeconds(monthSeconds_);
-        Clear("stats");
-    } catch (const IniWriteError& error) {
-        Report("stats", error.what());
-    }
+MonthFigures Meter::Figures() const {
+    return {monthSeconds_, MonthCost(), monthIn_ + sessionIn_, monthOut_ + sessionOut_};
 }
 
-void Meter::StoreMonth(double cost) {
+// Figures held in memory, written whole: a store may run any number of times.
+void Meter::WriteMonth(const MonthFigures& figures) {
     try {
-        MonthStatsFile stats(StatsFile());
-        stats.WriteCost(cost, ports_.locale.decimalSeparator);
-        stats.WriteTraffic(monthIn_ + sessionIn_, monthOut_ + sessionOut_);
-        stats.WriteSeconds(monthSeconds_);
+        MonthStatsFile(StatsFile()).Write(figures, ports_.locale.decimalSeparator);
         Clear("stats");
     } catch (const IniWriteError& error) {
         Report("stats", error.what());
@@ -88,20 +79,16 @@ bool Meter::MonthCheck() {
     const std::string key = CurrentMonthKey();
     if (key != monthKey_) {
         // The finished month keeps all of its figures, with the minute in progress.
-        const int noCost = ReadTickSettings().noCost;
-        double cost = perMegabyte_ ? traficCost_ : costMoney_;
-        if (!perMegabyte_ && StartedMinuteDue(noCost)) cost += currentRate_;
-        StoreMonth(cost);
+        MonthFigures finished = Figures();
+        if (!perMegabyte_ && StartedMinuteDue(ReadTickSettings().noCost))
+            finished.cost += currentRate_;
+        WriteMonth(finished);
         Sync(StatsFile());
-        // The new month starts from zero; a running session goes on, its counters from now.
-        monthSeconds_ = sessionSeconds_ = 0;
-        costMoney_ = sesionCost_ = traficCost_ = traficCostSeans_ = 0;
-        lastCountedKB_ = 0;
-        baseInOctets_ += static_cast<std::int64_t>(sessionIn_);
-        baseOutOctets_ += static_cast<std::int64_t>(sessionOut_);
-        sessionIn_ = sessionOut_ = monthIn_ = monthOut_ = 0;
+        // The new month goes on from what its file holds (nothing, unless the clock went back
+        // into a month already metered); a running session goes on, its counters from now.
         monthKey_ = key;
         CreateMonthFileIfMissing();
+        LoadMonth();
         RefreshView();
         return true;
     }
@@ -110,23 +97,12 @@ bool Meter::MonthCheck() {
 }
 
 void Meter::Reset() {
-    try {
-        MonthStatsFile stats(StatsFile());
-        stats.WriteCost(0, ports_.locale.decimalSeparator);
-        stats.WriteSeconds(0);
-        // Written too, so a crash before the next save cannot bring the old traffic back.
-        stats.WriteTraffic(0, 0);
-        Clear("stats");
-    } catch (const IniWriteError& error) {
-        Report("stats", error.what());
-    }
     monthSeconds_ = sessionSeconds_ = 0;
-    costMoney_ = sesionCost_ = traficCost_ = traficCostSeans_ = 0;
-    lastCountedKB_ = 0;
-    // Rebase on the counters as they stand, so a running connection shows zero afterwards.
-    baseInOctets_ += static_cast<std::int64_t>(sessionIn_);
-    baseOutOctets_ += static_cast<std::int64_t>(sessionOut_);
+    costBeforeSession_ = costMoney_ = sesionCost_ = traficCost_ = traficCostSeans_ = 0;
+    paidThrough_ = 0;
+    // A running connection shows zero afterwards: its links are counted from their last look.
     sessionIn_ = sessionOut_ = monthIn_ = monthOut_ = 0;
+    WriteMonth(Figures());
     RefreshView();
     view_.inTraf = view_.outTraf = view_.totalIn = view_.totalOut = "0 Байт";
 }
@@ -134,8 +110,8 @@ void Meter::Reset() {
 void Meter::SaveAtClose() {
     const TickSettings s = ReadTickSettings();
     if (s.perMegabyte != perMegabyte_) SwitchMode(s);
-    if (!perMegabyte_ && StartedMinuteDue(s.noCost)) costMoney_ += currentRate_;
-    StoreMonth(perMegabyte_ ? traficCost_ : costMoney_);
+    if (!perMegabyte_ && StartedMinuteDue(s.noCost)) ChargeStartedMinute();
+    WriteMonth(Figures());
     Sync(StatsFile());
     RefreshView();
 }

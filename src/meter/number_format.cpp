@@ -52,6 +52,41 @@ std::string FormatShortest(double value, char separator) {
     return text;
 }
 
+std::string FormatPlainDecimal(double value, char separator) {
+    if (!std::isfinite(value) || value == 0.0) return "0";
+    // Without a precision, to_chars gives the shortest fixed text that reads back exactly; the
+    // longest (a subnormal number) stays below 350 characters.
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec != std::errc()) return "0";
+    std::string text(buffer, result.ptr);
+    ReplacePoint(text, separator);
+    return text;
+}
+
+std::optional<double> ParseStoredNumber(std::string_view text) {
+    text = Trim(text);
+    const std::size_t e = text.find_first_of("eE");
+    if (e == std::string_view::npos) return ParseDecimal(text);
+    const std::optional<double> mantissa = ParseDecimal(text.substr(0, e));
+    std::string_view exponent = text.substr(e + 1);
+    if (!exponent.empty() && (exponent.front() == '+' || exponent.front() == '-'))
+        exponent.remove_prefix(1);
+    if (!mantissa || exponent.empty() || exponent.size() > 4 ||
+        exponent.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    // Read as a whole, so the value is the double nearest to the text, as it was written.
+    std::string plain(text);
+    for (char& c : plain)
+        if (c == ',') c = '.';
+    const char* begin = plain.data() + (plain.front() == '+' ? 1 : 0);
+    double value = 0;
+    const auto result = std::from_chars(begin, plain.data() + plain.size(), value);
+    if (result.ec != std::errc() || result.ptr != plain.data() + plain.size()) return std::nullopt;
+    return value;
+}
+
 std::optional<double> ParseDecimal(std::string_view text) {
     text = Trim(text);
     bool negative = false;

@@ -42,6 +42,7 @@ protected:
     void SetUp() override {
         GuiApp();
         std::filesystem::create_directories(dir.path() / "stats");
+        interfaces.Link(1, "lo").type = kIfTypeLoopback;  // an empty table is a failed read
     }
     void TearDown() override {
         controller.reset();

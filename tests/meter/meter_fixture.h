@@ -24,7 +24,11 @@ protected:
     std::vector<std::filesystem::path> synced;
     std::unique_ptr<Meter> meter;
 
-    void SetUp() override { UseProgramFolder(dir.path()); }
+    void SetUp() override {
+        UseProgramFolder(dir.path());
+        // Every system has its loopback: an empty table is one that could not be read.
+        interfaces.Link(1, "lo").type = kIfTypeLoopback;
+    }
 
     // A fresh program folder, for tables of cases that each need one.
     void UseProgramFolder(const std::filesystem::path& folder) {

@@ -69,7 +69,7 @@ TEST_F(MeterTest, CloseChargesTheStartedMinuteAndStoresTheMonth) {
         SCOPED_TRACE(c.seconds);
         UseProgramFolder(dir.path() / std::to_string(++n));
         Start();
-        Connect(n);
+        Connect(10 + n);
         Seconds(c.seconds, 1000, 10);
         meter->SaveAtClose();
         EXPECT_DOUBLE_EQ(*Stats().Cost(), c.cost);
