@@ -91,4 +91,34 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
     return true;
 }
 
+std::string TemporaryTargetName(std::string_view name) {
+    constexpr std::string_view kSuffix = ".tmp";
+    constexpr std::size_t kMaxDigits = 16;  // a 64-bit number in hexadecimal
+    if (!name.ends_with(kSuffix)) return {};
+    name.remove_suffix(kSuffix.size());
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0) return {};
+    const std::string_view digits = name.substr(dot + 1);
+    if (digits.empty() || digits.size() > kMaxDigits) return {};
+    for (const char c : digits) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return {};
+    }
+    return std::string(name.substr(0, dot));
+}
+
+int RemoveLeftoverTemporaries(const fs::path& folder,
+                              const std::function<bool(std::string_view)>& ours) {
+    int removed = 0;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const std::string target = TemporaryTargetName(name);
+        if (target.empty() || !ours(target)) continue;
+        std::error_code ignored;
+        if (!it->is_regular_file(ignored)) continue;
+        if (fs::remove(it->path(), ignored)) ++removed;
+    }
+    return removed;
+}
+
 }  // namespace kestrova

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace kestrova {
@@ -13,5 +15,15 @@ namespace kestrova {
 // file is refused, as a direct write would be). An existing file keeps its permissions; when
 // `path` is a symbolic link, the file it points to is replaced and the link stays.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// The file name that a temporary file of ReplaceFileAtomically stands in for: the temporary is
+// named after it, followed by "." and up to 16 lowercase hexadecimal digits and ".tmp". Empty
+// when `name` is not such a temporary.
+std::string TemporaryTargetName(std::string_view name);
+
+// Removes the temporaries in `folder` that a write killed before its rename left behind, of the
+// files whose names `ours` accepts; other files are never touched. The number removed.
+int RemoveLeftoverTemporaries(const std::filesystem::path& folder,
+                              const std::function<bool(std::string_view)>& ours);
 
 }  // namespace kestrova

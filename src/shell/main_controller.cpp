@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "meter/leftover_temporaries.h"
 #include "meter/meter.h"
 #include "meter/startup_settings.h"
 #include "rates/rate_commands.h"
@@ -27,7 +28,10 @@ MainController::MainController(TMainForm& form, Meter& meter, RateTable& table, 
       dialogs_(dialogs),
       programDir_(std::move(programDir)),
       locale_(std::move(locale)),
-      files_(&form, dialogs, table, programDir_ / "Config.ini") {}
+      files_(&form, dialogs, table, programDir_ / "Config.ini") {
+    // A table just read is on the window before any message about it.
+    files_.SetShowTable([this] { form_.ShowRates(table_); });
+}
 
 MainController::~MainController() {
     if (form_.Handlers() == this) form_.SetHandlers(nullptr);
@@ -37,7 +41,17 @@ std::filesystem::path MainController::ConfigFile() const {
     return programDir_ / "Config.ini";
 }
 
+MainController::BoxOpen::BoxOpen(MainController& controller) : controller_(controller) {
+    ++controller_.boxesOpen_;
+}
+
+MainController::BoxOpen::~BoxOpen() {
+    // The last box closed: messages that came meanwhile are shown now.
+    if (--controller_.boxesOpen_ == 0) controller_.QueueMessages();
+}
+
 void MainController::FormCreate() {
+    RemoveStartupLeftovers(programDir_);  // what a kill left half-written
     meter_.Start();  // baselines of a running connection, the month's file and figures
     const StartupSettings s = ReadStartupSettings(programDir_);
     form_.N21()->setVisible(s.helpFileExists);
@@ -56,17 +70,24 @@ void MainController::FormCreate() {
 }
 
 CloseAction MainController::FormClose() {
+    if (terminating_) {
+        // Asked to end by a signal or the session: no question may hold that up.
+        SaveOnce();
+        return CloseAction::Close;
+    }
     if (!exitRequested_) {
         // Closing the window does not end the program: it goes on metering, minimised until
         // the tray icon takes it.
         form_.showMinimized();
         return CloseAction::StayOpen;
     }
-    if (table_.Modified() &&
-        dialogs_.Ask(&form_, MessageKind::Question, kQuestion,
-                     QStringLiteral("Таблица расценок была изменена. Желаете выйти и потерять "
-                                    "несохранённые данные?")) != Answer::Yes)
-        return CloseAction::StayOpen;
+    if (table_.Modified()) {
+        const BoxOpen box(*this);
+        if (dialogs_.Ask(&form_, MessageKind::Question, kQuestion,
+                         QStringLiteral("Таблица расценок была изменена. Желаете выйти и "
+                                        "потерять несохранённые данные?")) != Answer::Yes)
+            return CloseAction::StayOpen;
+    }
     // Also after a Yes to the question: the month's cost and traffic are never thrown away.
     SaveOnce();
     Quit();
@@ -75,6 +96,7 @@ CloseAction MainController::FormClose() {
 
 void MainController::Terminate() {
     exitRequested_ = true;
+    terminating_ = true;
     SaveOnce();
     Quit();
 }
@@ -101,11 +123,23 @@ void MainController::ShowRates() {
 void MainController::ShowMessages() {
     for (const std::string& message : meter_.TakeMessages())
         pendingMessages_.append(QString::fromStdString(message));
-    if (showingMessages_) return;  // the message on screen is followed by these
-    showingMessages_ = true;
-    while (!pendingMessages_.isEmpty())
+    QueueMessages();
+}
+
+void MainController::QueueMessages() {
+    if (pendingMessages_.isEmpty() || messagesQueued_) return;
+    messagesQueued_ = true;
+    QTimer::singleShot(0, this, &MainController::ShowPendingMessages);
+}
+
+void MainController::ShowPendingMessages() {
+    messagesQueued_ = false;
+    // Another box is open (ours, or any other modal window): the messages wait for it; the
+    // next tick asks again.
+    if (boxesOpen_ > 0 || QApplication::activeModalWidget() != nullptr) return;
+    const BoxOpen box(*this);
+    while (!pendingMessages_.isEmpty() && !saved_)
         dialogs_.Ask(&form_, MessageKind::Error, kError, pendingMessages_.takeFirst());
-    showingMessages_ = false;
 }
 
 void MainController::TimerTimer() {
@@ -142,6 +176,7 @@ void MainController::ExitButtonClick() {
 }
 
 void MainController::ResetStatsClick() {
+    const BoxOpen box(*this);
     if (dialogs_.Ask(&form_, MessageKind::Question, kQuestion,
                      QStringLiteral("Вы действительно хотите обнулить текущую статистику?")) !=
         Answer::Yes)
@@ -164,31 +199,37 @@ void MainController::RunButClick() {
 }
 
 void MainController::openTabClick() {
+    const BoxOpen box(*this);
     if (files_.Open()) form_.ShowRates(table_);
 }
 
 void MainController::SaveTabClick() {
+    const BoxOpen box(*this);
     files_.Save();
     form_.SetTabEdit(table_.Modified());
 }
 
 void MainController::add_tClick() {
+    const BoxOpen box(*this);
     if (RunRateDialog(&form_, dialogs_, table_, std::nullopt, locale_)) ShowRates();
 }
 
 void MainController::edit_tClick() {
+    const BoxOpen box(*this);
     if (EditRateCommand(&form_, dialogs_, table_, form_.SelectedRate(), EditTrigger::Command,
                         locale_))
         ShowRates();
 }
 
 void MainController::TimeList2DblClick() {
+    const BoxOpen box(*this);
     if (EditRateCommand(&form_, dialogs_, table_, form_.SelectedRate(), EditTrigger::DoubleClick,
                         locale_))
         ShowRates();
 }
 
 void MainController::Del_tClick() {
+    const BoxOpen box(*this);
     if (DeleteRateCommand(&form_, dialogs_, table_, form_.SelectedRate())) ShowRates();
 }
 
@@ -206,6 +247,7 @@ void MainController::CostTabChange(int page) {
     try {
         IniFile(ConfigFile()).WriteInteger("General", "Tab", page);
     } catch (const IniWriteError& error) {
+        const BoxOpen box(*this);
         dialogs_.Ask(&form_, MessageKind::Error, kError, QString::fromStdString(error.what()));
     }
 }

@@ -27,7 +27,8 @@ public:
 
     bool ExitRequested() const { return exitRequested_; }
 
-    // A kill signal or the end of the desktop session: save the month and end, no questions.
+    // A kill signal or the end of the desktop session: save the month and end, no questions,
+    // also not the one about an unsaved rate table.
     void Terminate();
 
     void FormCreate() override;
@@ -56,10 +57,28 @@ public:
     void CostTabChange(int page) override;
 
 private:
+    // Marks a box (a message, a question, a file or rate dialog) as open while it lives; the
+    // meter's messages wait until none is.
+    class BoxOpen {
+    public:
+        explicit BoxOpen(MainController& controller);
+        ~BoxOpen();
+        BoxOpen(const BoxOpen&) = delete;
+        BoxOpen& operator=(const BoxOpen&) = delete;
+
+    private:
+        MainController& controller_;
+    };
+
     void ShowMeter();
     void ShowRates();
-    // Shows what the meter reported, each once; never nested inside another message.
+    // Takes what the meter reported and has it shown, each once, after the running handler
+    // returns: a message box never holds up the timer that runs the meter.
     void ShowMessages();
+    // Shows the waiting messages one after the other, unless another box is open: they never
+    // stack on one another.
+    void ShowPendingMessages();
+    void QueueMessages();
     void SaveOnce();
     void Quit();
     std::filesystem::path ConfigFile() const;
@@ -72,8 +91,10 @@ private:
     QLocale locale_;
     RateTableFiles files_;
     bool exitRequested_ = false;
+    bool terminating_ = false;
     bool saved_ = false;
-    bool showingMessages_ = false;
+    int boxesOpen_ = 0;
+    bool messagesQueued_ = false;
     QStringList pendingMessages_;
 };
 

@@ -40,6 +40,7 @@ bool RateTableFiles::Open() {
         return false;
     }
     Fill(table_, *content);
+    if (showTable_) showTable_();
     if (content->stoppedAtForeignLine) {
         dialogs_.Ask(parent_, MessageKind::Error, kError,
                      QStringLiteral("Несовместимый тип файла!"));

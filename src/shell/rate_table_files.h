@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 class QWidget;
 
@@ -17,6 +18,9 @@ public:
                    std::filesystem::path configFile)
         : parent_(parent), dialogs_(dialogs), table_(table), config_(std::move(configFile)) {}
 
+    // Shows the table on the window; called by Open once the rows are read, before any message.
+    void SetShowTable(std::function<void()> showTable) { showTable_ = std::move(showTable); }
+
     // The open command; true when the table's rows changed.
     bool Open();
     // The save command; true when the file was written.
@@ -31,6 +35,7 @@ private:
     Dialogs& dialogs_;
     RateTable& table_;
     std::filesystem::path config_;
+    std::function<void()> showTable_;
 };
 
 }  // namespace kestrova

@@ -7,10 +7,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "meter/meter.h"
 #include "meter/month_stats_file.h"
@@ -25,6 +29,48 @@
 
 namespace kestrova::testing {
 
+// Scripted dialogs whose next message box can be held open, as a person who has not yet
+// clicked OK holds it: while it is open the event loop runs, timers and all. It records how
+// many boxes were open at once.
+class HoldingDialogs : public ScriptedDialogs {
+public:
+    // The next box stays open until `release` is true (or `timeoutMs` passed); `onOpen` runs
+    // as it opens.
+    void HoldNextBox(std::function<bool()> release, std::function<void()> onOpen = {},
+                     int timeoutMs = 10000) {
+        release_ = std::move(release);
+        onOpen_ = std::move(onOpen);
+        timeoutMs_ = timeoutMs;
+    }
+    bool Held() const { return held_; }
+    int BoxesClosed() const { return closed_; }
+    int MostOpenAtOnce() const { return mostOpen_; }
+
+    Answer Ask(QWidget* parent, MessageKind kind, const QString& caption,
+               const QString& text) override {
+        ++open_;
+        mostOpen_ = std::max(mostOpen_, open_);
+        const Answer answer = ScriptedDialogs::Ask(parent, kind, caption, text);
+        if (release_) {
+            const auto release = std::exchange(release_, {});
+            if (onOpen_) std::exchange(onOpen_, {})();
+            held_ = QTest::qWaitFor(release, timeoutMs_);
+        }
+        --open_;
+        ++closed_;
+        return answer;
+    }
+
+private:
+    std::function<bool()> release_;
+    std::function<void()> onOpen_;
+    int timeoutMs_ = 0;
+    bool held_ = false;
+    int open_ = 0;
+    int mostOpen_ = 0;
+    int closed_ = 0;
+};
+
 // The program as main() puts it together, on a fake clock, link and dialogs.
 class AppTest : public ::testing::Test {
 protected:
@@ -34,7 +80,7 @@ protected:
     FakeAddress address;
     RateTable rates;
     bool online = false;
-    ScriptedDialogs dialogs;
+    HoldingDialogs dialogs;
     std::unique_ptr<Meter> meter;
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<MainController> controller;
@@ -71,13 +117,14 @@ protected:
     MonthStatsFile Stats() {
         return MonthStatsFile(MonthStatsFile::PathFor(dir.path(), meter->MonthKey()));
     }
-    // `n` seconds of the window's timers.
+    // `n` seconds of the window's timers, each followed by what it left for the event loop.
     void Seconds(int n, std::uint64_t inPerSecond = 0) {
         for (int i = 0; i < n; ++i) {
             clock.AdvanceSeconds(1);
             if (online && !interfaces.rows.empty()) interfaces.rows.back().inOctets += inPerSecond;
             form->MinusTraficTimer();
             form->TimerTimer();
+            QCoreApplication::sendPostedEvents();
         }
     }
     std::vector<QString> MessageTexts() const {

@@ -1,8 +1,12 @@
 // Start, close, exit and the meter's commands on the real main window.
 
 #include <QTimer>
+#include <csignal>
+#include <cstring>
 
 #include "app_fixture.h"
+#include "meter/value_format.h"
+#include "shell/termination_watch.h"
 
 namespace kestrova::testing {
 namespace {
@@ -162,6 +166,109 @@ TEST_F(AppTest, MeterProblemsAreShownOnce) {
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].caption, QStringLiteral("Ошибка!"));
     EXPECT_TRUE(dialogs.Messages()[0].text.contains(QStringLiteral("NoCost")));
+}
+
+// The window's own timers, run by the event loop as in the program, only faster.
+void SpeedUpTimers(TMainForm& form) {
+    form.Timer()->setInterval(5);
+    form.MinusTrafic()->setInterval(5);
+}
+
+// A message box that nobody answers for 30 ticks: the meter counts all 30 seconds meanwhile,
+// and the window shows the tick's figures before the box comes.
+TEST_F(AppTest, MeteringGoesOnWhileAMessageIsOpen) {
+    Config().WriteString("General", "Status", "1");
+    Config().WriteString("Count", "NoCost", "много");
+    Start();
+    SpeedUpTimers(*form);
+    online = true;
+    interfaces.Link(4);
+    int openedAt = -1;
+    QString shownAtOpen;
+    std::string meterAtOpen;
+    dialogs.HoldNextBox([&] { return meter->SessionSeconds() >= openedAt + 30; },
+                        [&] {
+                            openedAt = meter->SessionSeconds();
+                            shownAtOpen = form->SesionTime()->text();
+                            meterAtOpen = FormatDuration(openedAt);
+                        });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.BoxesClosed() == 1; }, 20000));
+    EXPECT_TRUE(dialogs.Held()) << "the meter stopped while the box was open, at "
+                                << meter->SessionSeconds() << " s";
+    EXPECT_GE(meter->SessionSeconds(), openedAt + 30);
+    EXPECT_EQ(shownAtOpen.toStdString(), meterAtOpen);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_TRUE(dialogs.Messages()[0].text.contains(QStringLiteral("NoCost")));
+}
+
+// A message of the meter that comes while a question is open waits until it is answered.
+TEST_F(AppTest, MeterMessageWaitsForTheOpenQuestion) {
+    Config().WriteString("General", "Status", "1");
+    Config().WriteString("Count", "NoCost", "много");
+    Start();
+    SpeedUpTimers(*form);
+    online = true;
+    interfaces.Link(4);
+    dialogs.HoldNextBox([&] { return meter->SessionSeconds() >= 10; });
+    form->ResetStat()->click();  // held open for ten ticks, then answered No
+    EXPECT_TRUE(dialogs.Held());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.Messages().size() == 2; }, 5000));
+    EXPECT_EQ(dialogs.Messages()[0].caption, QStringLiteral("Внимание!"));
+    EXPECT_EQ(dialogs.Messages()[1].caption, QStringLiteral("Ошибка!"));
+    EXPECT_EQ(dialogs.MostOpenAtOnce(), 1);
+}
+
+// A kill signal saves and ends without the unsaved-table question, through the program's
+// own signal watch and event loop, which closes the window as it quits.
+class TerminationTest : public AppTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TerminationTest, SignalEndsWithUnsavedTableAndNoQuestion) {
+    Config().WriteString("General", "Status", "1");
+    Start();
+    TerminationWatch watch;
+    QObject::connect(&watch, &TerminationWatch::terminationRequested, controller.get(),
+                     &MainController::Terminate);
+    form->show();
+    rates.Append("0:00", "23:59", "1", "Все дни");
+    rates.SetModified(true);
+    online = true;
+    interfaces.Link(4);
+    Seconds(61, 500);
+    dialogs.QueueAnswer(Answer::No);  // what a question would be answered, were one asked
+    QTimer::singleShot(0, [] { ::raise(GetParam()); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // the program did not end
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_DOUBLE_EQ(*Stats().Cost(), 2.0);
+    EXPECT_EQ(Stats().TrafficIn(), 30500u);
+}
+
+INSTANTIATE_TEST_SUITE_P(KillSignals, TerminationTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const ::testing::TestParamInfo<int>& signal) {
+                             return std::string(sigabbrev_np(signal.param));
+                         });
+
+// Opening a table whose file ends in foreign lines shows the rows read before the message.
+TEST_F(AppTest, OpenedTableIsShownBeforeItsMessage) {
+    Start();
+    WriteAll(dir.path() / "mixed.kvtl", "8:00|20:00|2|Все дни\r\nforeign text\r\n");
+    dialogs.QueueFile(QString::fromStdString((dir.path() / "mixed.kvtl").string()));
+    int rowsAtMessage = -1;
+    dialogs.HoldNextBox([] { return true; },
+                        [&] { rowsAtMessage = form->TimeList()->topLevelItemCount(); });
+    form->findChild<QAction*>("openTab")->trigger();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, QStringLiteral("Несовместимый тип файла!"));
+    EXPECT_EQ(rowsAtMessage, 1);
+}
+
+TEST_F(AppTest, StartRemovesLeftoverTemporaries) {
+    WriteAll(dir.path() / "Config.ini.5e1f.tmp", "[General]\r\n");
+    WriteAll(dir.path() / "stats" / "3-2027.ini.77.tmp", "[Count]\r\n");
+    Start();
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "Config.ini.5e1f.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "stats" / "3-2027.ini.77.tmp"));
 }
 
 }  // namespace
