@@ -3,17 +3,18 @@
 // while pings flow, kills it with SIGKILL at a random moment, checks the files it left, and
 // starts it again, as often as asked; a last run ends with SIGTERM after the traffic stopped.
 //
-// After each kill every file must be whole (Config.ini keeps the test's settings, each month
-// file and the log parse to their last line, and the *.tmp files a kill left are gone once the
-// next run has ticked), and the month's Second, Cost and traffic must lag the truth of the run
-// by at most one second's worth (a quarter second more for the timer's jitter). The truth of a
-// run, on top of what the files held when it started:
-// - time: from one second before its first counted tick (the tick that found the link up at
-//   start-up) to the kill;
+// After each kill every file must be whole: Config.ini keeps the test's settings, each month
+// file and the log parse to their last line, and the *.tmp files the kill left (every fifth kill
+// adds half-written copies) are gone once the next run has ticked. And the month's Second, Cost
+// and traffic must lag the truth of the run by at most one second's worth, with a quarter second
+// more for the timer's jitter. The truth of a run, on top of what the files held at its start:
+// - time: from one second before its first counted tick (when the start-up had chosen the link
+//   and the one-second timer began) to the kill;
 // - traffic: what the kernel counted on the link from that tick to the kill; the pings are held
 //   back until that tick, so the program's start-up baseline is exactly the counters then;
 // - money: that traffic's price (per megabyte of both directions, TrafType 2).
 // One second's worth of traffic is what the kernel counted in the last 1.25 s before the kill.
+// The last run must hold the traffic and its price exactly.
 //
 // Usage: e2e_kill_driver <program folder> <kills> <seed> <longest run in ms> <rate>
 // Run it inside a network namespace of the test's own, with DISPLAY set.
@@ -222,6 +223,7 @@ public:
         link_.Serve(false);
         leftovers_ = TemporaryFiles(prog_);
         if (!leftovers_.empty()) ++killsLeavingTemporary_;
+        if (number % 5 == 0) PlantHalfWrittenCopies();
         Check("kill " + std::to_string(number), before, end, killed, false);
     }
 
@@ -247,10 +249,11 @@ public:
     int Summary(int kills) const {
         std::printf(
             "\n%d kills: largest lag %.3f s of time, %lld B in, %lld B out, %.6f of money\n"
-            "%d kills left a *.tmp file; all runs: %.1f s, %llu B in, %llu B out, %.6f in "
+            "%d kills left a *.tmp file, %d half-written copies were planted; all runs: %.1f s, "
+            "%llu B in, %llu B out, %.6f in "
             "truth; the files hold %lld s, %lld B in, %lld B out, %.6f\n",
             kills, largest_.seconds, static_cast<long long>(largest_.in),
-            static_cast<long long>(largest_.out), largest_.cost, killsLeavingTemporary_,
+            static_cast<long long>(largest_.out), largest_.cost, killsLeavingTemporary_, planted_,
             truth_.seconds, static_cast<unsigned long long>(truth_.in),
             static_cast<unsigned long long>(truth_.out), truth_.cost,
             static_cast<long long>(last_.seconds), static_cast<long long>(last_.in),
@@ -292,6 +295,25 @@ private:
     void Fail(const std::string& kind, const std::string& what) {
         std::printf("  FAIL: %s\n", what.c_str());
         ++failures_[kind];
+    }
+
+    // What a kill between writing a replacement and renaming it over the file leaves: a half
+    // of the new contents beside the file, named as the program names its temporaries. Kills
+    // seldom land in that instant, so every fifth one stands for it.
+    void PlantHalfWrittenCopies() {
+        std::vector<fs::path> targets = {prog_ / "Config.ini"};
+        for (const auto& entry : fs::directory_iterator(prog_ / "stats"))
+            if (entry.path().extension() == ".ini") targets.push_back(entry.path());
+        for (const fs::path& target : targets) {
+            const std::string bytes = ReadAll(target);
+            char marker[20];
+            std::snprintf(marker, sizeof marker, ".%08x.tmp", static_cast<unsigned>(random_()));
+            fs::path copy = target;
+            copy += marker;
+            std::ofstream(copy, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+            leftovers_.push_back(copy);
+            ++planted_;
+        }
     }
 
     Month CurrentMonth(std::string& problem) const {
@@ -460,6 +482,7 @@ private:
     int runs_ = 0;
     std::map<std::string, int> failures_;
     int killsLeavingTemporary_ = 0;
+    int planted_ = 0;
     Lags largest_;
     Truth truth_;
     Month last_;
