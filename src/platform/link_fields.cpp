@@ -17,6 +17,9 @@ constexpr std::int64_t kArphrdEther = 1;
 constexpr std::int64_t kArphrdPpp = 512;
 constexpr std::int64_t kArphrdRawIp = 519;
 constexpr std::int64_t kArphrdLoopback = 772;
+// The kernel's own IP tunnels (IPIP, IPv6-in-IPv6, SIT, GRE, IPv6 GRE): like a VPN, their
+// traffic also crosses the link below them.
+constexpr std::int64_t kArphrdTunnels[] = {768, 769, 776, 778, 823};
 constexpr std::uint64_t kIffLoopback = 0x8;
 constexpr std::uint64_t kIffPointToPoint = 0x10;
 
@@ -34,6 +37,9 @@ int InterfaceTypeOf(std::int64_t linkType, std::uint64_t flags, const LinkMarks&
     if (linkType == kArphrdPpp || linkType == kArphrdRawIp) return kIfTypePpp;
     // A TUN or TAP device left at its own link type is what a VPN client makes.
     if (marks.tunFlags) return kIfTypeOther;
+    for (const std::int64_t tunnel : kArphrdTunnels) {
+        if (linkType == tunnel) return kIfTypeOther;
+    }
     if (linkType == kArphrdEther || marks.devType == "wlan") return kIfTypeOther;
     if ((flags & kIffPointToPoint) != 0) return kIfTypePpp;
     return kIfTypeOther;

@@ -18,8 +18,9 @@ struct LinkMarks {
 // (IFF_*). Dial-up rows are the links that carry a dial-up or mobile-broadband connection:
 // PPP and raw-IP links, mobile-broadband modems (DEVTYPE wwan), and other point-to-point
 // links. VPN tunnels are not, for their traffic also crosses the real link below them: a
-// TUN/TAP device at its default link type and a WireGuard device; nor are Ethernet, Wi-Fi and
-// the loopback. A TUN device switched to the PPP link type is a dial-up link.
+// TUN/TAP device at its default link type, a WireGuard device and the kernel's IP tunnels
+// (GRE, IPIP, SIT); nor are Ethernet, Wi-Fi and the loopback. A TUN device switched to the PPP link
+// type is a dial-up link.
 int InterfaceTypeOf(std::int64_t linkType, std::uint64_t flags, const LinkMarks& marks);
 
 // The marks of the link whose sysfs folder is open as `dirFd`.

@@ -6,6 +6,7 @@ set -euo pipefail
 bin=$1   # the folder of the built program and libzevlink
 peer=$2  # the far end of the link
 seconds=${3:-57}
+extra=${4:-}  # more of Config.ini, with \r\n escapes
 
 skip() { echo "SKIP: $*"; exit 77; }
 fail() { echo "FAIL: $*"; echo "--- log"; iconv -f CP1251 -t UTF-8 "$prog/logfile.log" 2>/dev/null || true; echo "--- stats"; cat "$prog"/stats/*.ini 2>/dev/null || true; echo "--- program"; cat "$work/kestrova.out" 2>/dev/null || true; exit 1; }
@@ -32,7 +33,7 @@ mkdir -p "$prog/stats" "$work/run"
 chmod 700 "$work/run"
 cp "$bin/kestrova" "$prog/"
 cp -P "$bin"/libzevlink.so* "$prog/"
-printf '[General]\r\nStatus=1\r\nLog=1\r\nLogFile=%s\r\n' "$prog/logfile.log" > "$prog/Config.ini"
+printf '[General]\r\nStatus=1\r\nLog=1\r\nLogFile=%s\r\n%b' "$prog/logfile.log" "$extra" > "$prog/Config.ini"
 
 in_ns() { ip netns exec "$ns" "$@"; }
 in_ns ip link set lo up

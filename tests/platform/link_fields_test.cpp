@@ -38,6 +38,8 @@ TEST(InterfaceTypeOf, DialUpAndMobileBroadbandButNeverVpnOrLan) {
         {"OpenVPN TUN", 65534, kPtp, true, "", kIfTypeOther},
         {"TAP VPN", 1, kBroadcast, true, "", kIfTypeOther},
         {"WireGuard", 65534, kPtp, false, "wireguard", kIfTypeOther},
+        {"GRE tunnel", 778, kPtp, false, "", kIfTypeOther},
+        {"IPv6-in-IPv4 (SIT) tunnel", 776, kPtp, false, "", kIfTypeOther},
         {"Ethernet", 1, kBroadcast, false, "", kIfTypeOther},
         {"Ethernet-like USB tethering", 1, kBroadcast, false, "", kIfTypeOther},
         {"Wi-Fi", 1, kBroadcast, false, "wlan", kIfTypeOther},
