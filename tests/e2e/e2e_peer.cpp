@@ -1,152 +1,64 @@
-// The far end of a dial-up link, for the end-to-end test: it brings up a point-to-point link
-// of type PPP with a default route through it, answers pings sent over it and sends pings of
-// its own into it, then goes quiet, writes what the kernel counted on the link, and ends,
-// taking the link and its routes away as a dialler does.
+// The far end of a link for the end-to-end tests. By default a dial-up link: a point-to-point
+// link of type PPP with a default route through it. With --vpn a VPN tunnel instead: a plain
+// TUN device (default link type, point-to-point) with only its peer's route, carrying traffic
+// of a different size and pace. Either way it answers pings sent over the link and sends pings
+// of its own into it, then goes quiet, writes what the kernel counted on the link, and ends,
+// taking the link and its routes away.
 //
-// Usage: e2e_peer <seconds of traffic> <counters file>
+// Usage: e2e_peer [--vpn] <seconds of traffic> <counters file>
 // Run it inside a network namespace of the test's own: it touches nothing else.
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <linux/if.h>
-#include <linux/if_tun.h>
-#include <net/route.h>
-#include <netinet/ip.h>
-#include <netinet/ip_icmp.h>
 #include <poll.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <string>
-#include <vector>
+
+#include "fake_link.h"
 
 namespace {
 
-constexpr const char* kName = "ppp-e2e";
-constexpr const char* kLocal = "10.77.0.1";
-constexpr const char* kPeer = "10.77.0.2";
+struct Traffic {
+    e2e::LinkSpec link;
+    std::size_t payload;
+    std::chrono::milliseconds every;
+};
 
-[[noreturn]] void Die(const char* what) {
-    std::perror(what);
-    std::exit(2);
-}
-
-std::uint16_t Checksum(const void* data, std::size_t length) {
-    const auto* bytes = static_cast<const std::uint8_t*>(data);
-    std::uint32_t sum = 0;
-    for (std::size_t i = 0; i + 1 < length; i += 2) sum += (bytes[i] << 8) | bytes[i + 1];
-    if (length % 2) sum += bytes[length - 1] << 8;
-    while (sum >> 16) sum = (sum & 0xffff) + (sum >> 16);
-    return htons(static_cast<std::uint16_t>(~sum));
-}
-
-void SetAddress(int sock, unsigned long request, const char* address) {
-    ifreq ifr{};
-    std::strncpy(ifr.ifr_name, kName, IFNAMSIZ - 1);
-    auto* in = reinterpret_cast<sockaddr_in*>(&ifr.ifr_addr);
-    in->sin_family = AF_INET;
-    inet_pton(AF_INET, address, &in->sin_addr);
-    if (ioctl(sock, request, &ifr) != 0) Die("address");
-}
-
-int OpenLink() {
-    const int tun = open("/dev/net/tun", O_RDWR | O_CLOEXEC);
-    if (tun < 0) Die("/dev/net/tun");
-    ifreq ifr{};
-    ifr.ifr_flags = IFF_TUN | IFF_NO_PI;
-    std::strncpy(ifr.ifr_name, kName, IFNAMSIZ - 1);
-    if (ioctl(tun, TUNSETIFF, &ifr) != 0) Die("TUNSETIFF");
-    if (ioctl(tun, TUNSETLINK, 512) != 0) Die("TUNSETLINK");  // ARPHRD_PPP, before it is up
-    const int sock = socket(AF_INET, SOCK_DGRAM, 0);
-    SetAddress(sock, SIOCSIFADDR, kLocal);
-    SetAddress(sock, SIOCSIFDSTADDR, kPeer);
-    if (ioctl(sock, SIOCGIFFLAGS, &ifr) != 0) Die("SIOCGIFFLAGS");
-    ifr.ifr_flags |= IFF_UP | IFF_RUNNING;
-    if (ioctl(sock, SIOCSIFFLAGS, &ifr) != 0) Die("SIOCSIFFLAGS");
-    rtentry route{};
-    auto* any = reinterpret_cast<sockaddr_in*>(&route.rt_dst);
-    any->sin_family = AF_INET;
-    reinterpret_cast<sockaddr_in*>(&route.rt_genmask)->sin_family = AF_INET;
-    route.rt_flags = RTF_UP;
-    route.rt_dev = const_cast<char*>(kName);
-    if (ioctl(sock, SIOCADDRT, &route) != 0) Die("default route");
-    close(sock);
-    return tun;
-}
-
-// An echo request seen on the link gets its reply written back into it.
-void AnswerPing(int tun, std::vector<std::uint8_t>& packet, ssize_t length) {
-    auto* ip = reinterpret_cast<iphdr*>(packet.data());
-    const std::size_t header = ip->ihl * 4u;
-    if (length < static_cast<ssize_t>(header + sizeof(icmphdr)) || ip->protocol != IPPROTO_ICMP)
-        return;
-    auto* icmp = reinterpret_cast<icmphdr*>(packet.data() + header);
-    if (icmp->type != ICMP_ECHO) return;
-    std::swap(ip->saddr, ip->daddr);
-    ip->check = 0;
-    ip->check = Checksum(ip, header);
-    icmp->type = ICMP_ECHOREPLY;
-    icmp->checksum = 0;
-    icmp->checksum = Checksum(icmp, static_cast<std::size_t>(length) - header);
-    if (write(tun, packet.data(), static_cast<std::size_t>(length)) != length) Die("reply");
-}
-
-std::string Counter(const char* which) {
-    std::ifstream in(std::string("/sys/class/net/") + kName + "/statistics/" + which);
-    std::string value;
-    in >> value;
-    return value;
-}
+const Traffic kModem{
+    {"ppp-e2e", "10.77.0.1", "10.77.0.2", true, true}, 1000, std::chrono::milliseconds(100)};
+const Traffic kVpn{
+    {"tun-vpn", "10.78.0.1", "10.78.0.2", false, false}, 1400, std::chrono::milliseconds(40)};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <seconds> <counters file>\n", argv[0]);
+    const bool vpn = argc == 4 && std::strcmp(argv[1], "--vpn") == 0;
+    if (argc != 3 && !vpn) {
+        std::fprintf(stderr, "usage: %s [--vpn] <seconds> <counters file>\n", argv[0]);
         return 2;
     }
-    const int seconds = std::atoi(argv[1]);
-    const int tun = OpenLink();
-    const int pinger = socket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
-    if (pinger < 0) Die("raw socket");
-    sockaddr_in peer{};
-    peer.sin_family = AF_INET;
-    inet_pton(AF_INET, kPeer, &peer.sin_addr);
+    const Traffic& traffic = vpn ? kVpn : kModem;
+    const int seconds = std::atoi(argv[argc - 2]);
+    e2e::FakeLink link(traffic.link);
 
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     const auto quietAt = start + std::chrono::seconds(seconds);
     const auto endAt = quietAt + std::chrono::seconds(3);  // the meter sees the final counters
     auto nextPing = start;
-    std::uint16_t sequence = 0;
-    std::vector<std::uint8_t> packet(65536);
     while (Clock::now() < endAt) {
         const auto now = Clock::now();
         if (now < quietAt && now >= nextPing) {
-            std::vector<std::uint8_t> echo(sizeof(icmphdr) + 1000, 0x5a);
-            auto* icmp = reinterpret_cast<icmphdr*>(echo.data());
-            icmp->type = ICMP_ECHO;
-            icmp->code = 0;
-            icmp->un.echo.id = htons(0x4b56);
-            icmp->un.echo.sequence = htons(++sequence);
-            icmp->checksum = 0;
-            icmp->checksum = Checksum(echo.data(), echo.size());
-            sendto(pinger, echo.data(), echo.size(), 0, reinterpret_cast<sockaddr*>(&peer),
-                   sizeof peer);
-            nextPing = now + std::chrono::milliseconds(100);
+            link.SendPing(traffic.payload);
+            nextPing = now + traffic.every;
         }
-        pollfd wait{tun, POLLIN, 0};
-        if (poll(&wait, 1, 20) > 0) {
-            const ssize_t length = read(tun, packet.data(), packet.size());
-            if (length > 0 && now < quietAt) AnswerPing(tun, packet, length);
-        }
+        pollfd wait{link.Fd(), POLLIN, 0};
+        poll(&wait, 1, 10);
+        link.Serve(now < quietAt);
     }
-    std::ofstream(argv[2]) << Counter("rx_bytes") << " " << Counter("tx_bytes") << "\n";
+    const e2e::LinkCounters counters = link.Counters();
+    std::ofstream(argv[argc - 1]) << counters.rx << " " << counters.tx << "\n";
     return 0;  // the link and its routes go with the process
 }
