@@ -19,8 +19,11 @@ run: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The Google Benchmarks, then the real program beside vnstatd (root only; BENCH_SECONDS=120).
+BENCH_SECONDS ?= 120
 bench: build
 	@$(BUILD)/bench/kestrova_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	@bash bench/side_by_side/run.sh $(BUILD) $(BENCH_SECONDS)
 
 clean:
 	rm -rf $(BUILD)
