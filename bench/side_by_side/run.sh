@@ -17,9 +17,12 @@
 #     same way, from outside, by uprobes on the functions (tracefs); the cost of the timing
 #     itself is measured on an empty function and shown beside;
 #   - start-up time: from exec to the first window mapped (xcb_map_window), the program against
-#     an empty Qt window with one label, median of three starts each in the same run.
+#     an empty Qt window with one label, median of five starts each in the same run;
+#   - the tick's Google Benchmarks, run on the same link while it carries traffic.
 #
 # Usage: run.sh BUILD_DIR [SECONDS]. Needs root; without it, it says so and exits 0.
+# KESTROVA_BENCH_PROFILE=1 adds, after the measured window, the program's system calls (strace)
+# and a profile (perf) to guide the work on its speed.
 set -euo pipefail
 
 build=$(cd "${1:-build}" && pwd)
@@ -166,7 +169,9 @@ stop() {  # stop PID: SIGTERM and wait for the end
     kill -KILL "$1" 2>/dev/null || true
 }
 
-# --- Start-up: the empty window and the program, three times each, one warm-up first.
+# --- Start-up: the empty window and the program, five times each, one warm-up first. The
+# program's last start is the one measured afterwards.
+rounds=5
 starts_empty=()
 starts_prog=()
 empty_rss=""
@@ -174,7 +179,7 @@ ip netns exec "$ns" "${gui_env[@]}" "$work/empty_window" >/dev/null 2>&1 &
 pids+=("$!")
 wait_window "$!" >/dev/null
 stop "$!"
-for round in 1 2 3; do
+for round in $(seq $rounds); do
     ip netns exec "$ns" "${gui_env[@]}" "$work/empty_window" >/dev/null 2>&1 &
     empty=$!
     pids+=("$empty")
@@ -191,7 +196,7 @@ for round in 1 2 3; do
     starts_prog+=("$kestrova")
     window=$(wait_window "$kestrova")
     [ -n "$window" ] || skip "the program's window did not show: $(cat "$work/kestrova.out")"
-    if [ "$round" -lt 3 ]; then
+    if [ "$round" -lt "$rounds" ]; then
         sleep 1
         stop "$kestrova"
     fi
@@ -253,6 +258,19 @@ snapshot kestrova "$kestrova" end
 snapshot vnstatd "$vnstatd" end
 ended=$(date +%s.%N)
 mark end
+# The tick's Google Benchmarks on the same link while it carries traffic.
+if [ -x "$helpers/kestrova_bench" ]; then
+    in_ns "$helpers/kestrova_bench" --benchmark_filter='BM_Tick' --benchmark_min_time=0.5 \
+        >"$work/tick-bench.out" 2>&1 || true
+fi
+# Where the time goes, when asked (KESTROVA_BENCH_PROFILE=1): system calls and a profile of the
+# running program, after the measured window so that they do not weigh on it.
+if [ "${KESTROVA_BENCH_PROFILE:-0}" = 1 ]; then
+    command -v strace >/dev/null &&
+        timeout -s INT 20 strace -c -f -p "$kestrova" -o "$work/strace.out" 2>/dev/null || true
+    command -v perf >/dev/null &&
+        perf record -q -g -p "$kestrova" -o "$work/perf.data" -- sleep 60 >/dev/null 2>&1 || true
+fi
 kill -USR2 "$peer"
 sleep 5 # both see the final counters: two of vnstatd's intervals
 rx1=$(counter rx_bytes)
@@ -305,6 +323,23 @@ echo "An empty Qt window with one label: $(awk -v r="$empty_rss" 'BEGIN { printf
 echo
 echo "Bytes counted (received / sent), the kernel's counters over the run: $((rx1 - rx0)) / $((tx1 - tx0))"
 echo "  kestrova: ${k_rx:-?} / ${k_tx:-?}   vnstatd: ${v_rx:-?} / ${v_tx:-?}"
+
+if [ -s "$work/strace.out" ]; then
+    echo
+    echo "System calls of the program over 20 s (strace -c):"
+    head -25 "$work/strace.out" | sed 's/^/  /'
+fi
+if [ -s "$work/perf.data" ]; then
+    echo
+    echo "Where the program's time goes over 60 s (perf, self time):"
+    perf report -i "$work/perf.data" --no-children --sort dso,sym --stdio 2>/dev/null |
+        grep -E '^ +[0-9]' | head -40 | sed 's/^/  /'
+fi
+if [ -s "$work/tick-bench.out" ]; then
+    echo
+    echo "The tick's Google Benchmarks, online on the same link with traffic:"
+    grep -E '^BM_' "$work/tick-bench.out" | sed 's/^/  /'
+fi
 
 if [ "$timing" -eq 1 ]; then
     awk -v prog="$(IFS=,; echo "${starts_prog[*]}")" -v empty="$(IFS=,; echo "${starts_empty[*]}")" \
