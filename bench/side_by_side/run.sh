@@ -260,14 +260,14 @@ ended=$(date +%s.%N)
 mark end
 # The tick's Google Benchmarks on the same link while it carries traffic.
 if [ -x "$helpers/kestrova_bench" ]; then
-    in_ns "$helpers/kestrova_bench" --benchmark_filter='BM_Tick' --benchmark_min_time=0.5 \
+    in_ns "$helpers/kestrova_bench" --benchmark_filter='BM_TickPer' --benchmark_min_time=0.5 \
         >"$work/tick-bench.out" 2>&1 || true
 fi
 # Where the time goes, when asked (KESTROVA_BENCH_PROFILE=1): system calls and a profile of the
 # running program, after the measured window so that they do not weigh on it.
 if [ "${KESTROVA_BENCH_PROFILE:-0}" = 1 ]; then
     command -v strace >/dev/null &&
-        timeout -s INT 20 strace -c -f -p "$kestrova" -o "$work/strace.out" 2>/dev/null || true
+        timeout -s INT 20 strace -f -p "$kestrova" -o "$work/strace.out" 2>/dev/null || true
     command -v perf >/dev/null &&
         perf record -q -g -p "$kestrova" -o "$work/perf.data" -- sleep 60 >/dev/null 2>&1 || true
 fi
@@ -326,19 +326,23 @@ echo "  kestrova: ${k_rx:-?} / ${k_tx:-?}   vnstatd: ${v_rx:-?} / ${v_tx:-?}"
 
 if [ -s "$work/strace.out" ]; then
     echo
-    echo "System calls of the program over 20 s (strace -c):"
-    head -25 "$work/strace.out" | sed 's/^/  /'
+    echo "System calls of the program over 20 s (strace), and the files it opened:"
+    awk '{ call = $2; sub(/\(.*/, "", call); if (call ~ /^[a-z_0-9]+$/) n[call]++ }
+         END { for (c in n) printf "%6d %s\n", n[c], c }' "$work/strace.out" |
+        sort -rn | head -20 | sed 's/^/  /' || true
+    grep -o 'open[a-z]*(AT_FDCWD, "[^"]*"' "$work/strace.out" | sed 's/.*"\(.*\)"/\1/' |
+        sort | uniq -c | sort -rn | head -10 | sed 's/^/  /' || true
 fi
 if [ -s "$work/perf.data" ]; then
     echo
     echo "Where the program's time goes over 60 s (perf, self time):"
-    perf report -i "$work/perf.data" --no-children --sort dso,sym --stdio 2>/dev/null |
-        grep -E '^ +[0-9]' | head -40 | sed 's/^/  /'
+    perf report -i "$work/perf.data" --no-children -g none --sort dso,sym --stdio 2>/dev/null |
+        grep -E '^ +[0-9]' | head -40 | sed 's/^/  /' || true
 fi
 if [ -s "$work/tick-bench.out" ]; then
     echo
     echo "The tick's Google Benchmarks, online on the same link with traffic:"
-    grep -E '^BM_' "$work/tick-bench.out" | sed 's/^/  /'
+    grep -E '^BM_' "$work/tick-bench.out" | sed 's/^/  /' || true
 fi
 
 if [ "$timing" -eq 1 ]; then
