@@ -18,7 +18,8 @@
 #     itself is measured on an empty function and shown beside;
 #   - start-up time: from exec to the first window mapped (xcb_map_window), the program against
 #     an empty Qt window with one label, median of five starts each in the same run;
-#   - the tick's Google Benchmarks, run on the same link while it carries traffic.
+#   - the tick's Google Benchmarks (the meter's tick, and the window's timer slot minimised under
+#     the same X server and window manager), run on the same link while it carries traffic.
 #
 # Usage: run.sh BUILD_DIR [SECONDS]. Needs root; without it, it says so and exits 0.
 # KESTROVA_BENCH_PROFILE=1 adds, after the measured window, the program's system calls (strace)
@@ -262,6 +263,10 @@ mark end
 if [ -x "$helpers/kestrova_bench" ]; then
     in_ns "$helpers/kestrova_bench" --benchmark_filter='BM_TickPer' --benchmark_min_time=0.5 \
         >"$work/tick-bench.out" 2>&1 || true
+fi
+if [ -x "$helpers/kestrova_window_bench" ]; then
+    in_ns "${gui_env[@]}" "$helpers/kestrova_window_bench" --benchmark_min_time=0.5 \
+        >>"$work/tick-bench.out" 2>&1 || true
 fi
 # Where the time goes, when asked (KESTROVA_BENCH_PROFILE=1): system calls and a profile of the
 # running program, after the measured window so that they do not weigh on it.
