@@ -30,8 +30,13 @@ test-asan: setup
 	@cmake --build --preset asan -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
 
+# The Google Benchmarks, then the real program beside vnstatd (root only; BENCH_SECONDS=120).
+BENCH_SECONDS ?= 120
 bench: build
 	@$(BUILD)/bench/kestrova_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	@if [ -x $(BUILD)/bench/kestrova_window_bench ]; then $(BUILD)/bench/kestrova_window_bench \
+		--benchmark_repetitions=5 --benchmark_report_aggregates_only=true; fi
+	@bash bench/side_by_side/run.sh $(BUILD) $(BENCH_SECONDS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

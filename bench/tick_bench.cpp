@@ -1,43 +1,37 @@
-// One whole metering tick with the real Linux layer and real files in a temporary folder.
+// One whole metering tick as the running program makes it: the real Linux layer, a Config.ini
+// as a user's (every key the options dialog and the floating window write), the month's
+// statistics file holding a month's figures, and the connection log on, all in the program's
+// layout in a folder of their own. Online on a dial-up link with traffic when run where there
+// is one (the side-by-side run starts these benchmarks in its network namespace); otherwise
+// online or offline as this machine is.
+//
+// Back to back, a tick finds everything in the processor's caches; the running program ticks
+// once a second, after other programs have run. The AfterIdle benchmarks leave 100 ms between
+// ticks to show that cost.
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <random>
+#include <chrono>
+#include <thread>
 
 #include "base/ini_file.h"
 #include "meter/meter.h"
 #include "platform/linux_platform.h"
+#include "program_folder.h"
 #include "zevlink/inet_check.h"
 
 namespace {
 
 using namespace kestrova;
+using kestrova::bench::ProgramFolder;
 
-void RunTicks(benchmark::State& state, bool perMegabyte) {
-    std::random_device seed;
-    const auto folder =
-        std::filesystem::temp_directory_path() / ("kestrova-bench-" + std::to_string(seed()));
-    std::filesystem::create_directories(folder / "stats");
-    {
-        IniFile config(folder / "Config.ini");
-        config.WriteInteger("Count", "Edn", perMegabyte ? 1 : 0);
-        config.WriteString("Count", "NoCost", "0");
-        config.WriteString("General", "EveryMin", "1");
-        config.WriteInteger("General", "Log", 1);
-        config.WriteInteger("General", "TrafType", 2);
-        for (const char* key : {"TrayIcon", "Minimize", "TabSave", "CostFormat", "TypeHint"})
-            config.WriteInteger("General", key, 0);
-    }
-    RateTable rates;
-    rates.Append("8:00", "20:00", "2", "Будние дни");
-    rates.Append("20:00", "8:00", "1", "Все дни");
-    rates.Append("0:00", "23:59", "0,5", "Выходные дни");
-
+void RunTicks(benchmark::State& state, bool perMegabyte, bool afterIdle) {
+    const ProgramFolder folder(perMegabyte);
+    const RateTable rates = kestrova::bench::UserRates();
     LinuxPlatform platform;
     const ProgramFlags flags;
     Meter meter(MeterPorts{
-        .programDir = folder,
+        .programDir = folder.Path(),
         .online = &LinuxPlatform::Online,
         .interfaces = platform.interfaces,
         .address = platform.address,
@@ -49,22 +43,32 @@ void RunTicks(benchmark::State& state, bool perMegabyte) {
     });
     meter.Start();
     meter.Run();
+    meter.Tick();  // the session's first tick writes the log's start line
     for (auto _ : state) {
+        if (afterIdle) {
+            state.PauseTiming();
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            state.ResumeTiming();
+        }
         meter.Tick();
         benchmark::DoNotOptimize(meter.View().statText.data());
     }
     state.counters["online"] = InetCheck() ? 1 : 0;
-    std::filesystem::remove_all(folder);
+    state.counters["sessionBytes"] = static_cast<double>(meter.SessionIn() + meter.SessionOut());
 }
 
 void BM_TickPerMinute(benchmark::State& state) {
-    RunTicks(state, false);
+    RunTicks(state, false, false);
 }
 void BM_TickPerMegabyte(benchmark::State& state) {
-    RunTicks(state, true);
+    RunTicks(state, true, false);
+}
+void BM_TickPerMinuteAfterIdle(benchmark::State& state) {
+    RunTicks(state, false, true);
 }
 
 BENCHMARK(BM_TickPerMinute)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickPerMegabyte)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickPerMinuteAfterIdle)->Unit(benchmark::kMicrosecond)->Iterations(50);
 
 }  // namespace

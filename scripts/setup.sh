@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n fonts-liberation
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick trayer iproute2 procps
+    vnstat twm x11-utils binutils
 )
 missing=()
 for p in "${packages[@]}"; do

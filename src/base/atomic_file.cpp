@@ -38,11 +38,6 @@ bool WriteNewFile(const fs::path& path, std::string_view bytes) {
     return !out.fail();
 }
 
-// Up to one disk block, a file of unchanged size is overwritten in place with a single write:
-// a kill cannot split one write, and it spares the rename, which on ext4 starts the new file's
-// write-back at once and costs far more than the once-a-second statistics can afford.
-constexpr std::uintmax_t kInPlaceLimit = 4096;
-
 bool OverwriteInPlace(const fs::path& path, std::string_view bytes) {
     std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
     if (!out) return false;
@@ -67,7 +62,7 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
     if (exists) {
         if (!fs::is_regular_file(existing)) return false;
         const std::uintmax_t size = fs::file_size(target, error);
-        if (!error && size == bytes.size() && size <= kInPlaceLimit)
+        if (!error && size == bytes.size() && size <= kInPlaceWriteLimit)
             return OverwriteInPlace(target, bytes);
         // Renaming over a read-only file would go round its protection: refuse it as a
         // direct write would be refused.

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace kestrova {
+
+// Up to one disk block, a file of unchanged size is overwritten in place with a single write:
+// a kill cannot split one write, and it spares the rename, which on ext4 starts the new file's
+// write-back at once and costs far more than the once-a-second statistics can afford.
+constexpr std::uintmax_t kInPlaceWriteLimit = 4096;
 
 // Replaces `path` with `bytes`: writes a temporary file beside it and renames it over, so a
 // crash at any moment leaves either the old or the new content. A small file whose size does
