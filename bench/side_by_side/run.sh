@@ -73,6 +73,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 # Started in the background, `ip netns exec ... &` is the program's own pid (ip execs it).
 in_ns() { ip netns exec "$ns" "$@"; }
@@ -181,11 +182,15 @@ pids+=("$!")
 wait_window "$!" >/dev/null
 stop "$!"
 for round in $(seq $rounds); do
-    ip netns exec "$ns" "${gui_env[@]}" "$work/empty_window" >/dev/null 2>&1 &
-    empty=$!
-    pids+=("$empty")
+    for attempt in 1 2; do  # a start that fails is tried once more, and left out
+        ip netns exec "$ns" "${gui_env[@]}" "$work/empty_window" >"$work/empty.out" 2>&1 &
+        empty=$!
+        pids+=("$empty")
+        [ -n "$(wait_window "$empty")" ] && break
+        [ "$attempt" -eq 2 ] && skip "the empty window did not show: $(cat "$work/empty.out")"
+        stop "$empty"
+    done
     starts_empty+=("$empty")
-    [ -n "$(wait_window "$empty")" ] || skip "the empty window did not show"
     sleep 1
     empty_rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$empty/status")
     stop "$empty"
