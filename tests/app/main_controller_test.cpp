@@ -71,6 +71,27 @@ TEST_F(AppTest, TickShowsTheMeter) {
     EXPECT_EQ(form->StPanel()->text(), QStringLiteral("Текущая стоимость минуты: 1,00р."));
 }
 
+// Out of sight the window keeps the figures and shows them when it comes back.
+TEST_F(AppTest, MinimisedWindowShowsTheFiguresWhenRestored) {
+    Config().WriteString("General", "Status", "1");
+    Start();
+    form->show();
+    online = true;
+    interfaces.Link(4);
+    Seconds(2);
+    form->showMinimized();
+    Seconds(3);
+    EXPECT_EQ(form->SesionTime()->text(), QStringLiteral("00:00:02"));
+    form->showNormal();
+    EXPECT_EQ(form->SesionTime()->text(), QStringLiteral("00:00:05"));
+    form->hide();
+    Seconds(1);
+    form->show();
+    EXPECT_EQ(form->SesionTime()->text(), QStringLiteral("00:00:06"));
+    Seconds(1);
+    EXPECT_EQ(form->SesionTime()->text(), QStringLiteral("00:00:07"));
+}
+
 TEST_F(AppTest, CloseWithoutExitKeepsRunning) {
     Config().WriteString("General", "Status", "1");
     Start();
