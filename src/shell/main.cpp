@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QSessionManager>
+#include <QSocketNotifier>
+#include <memory>
 
 #include "base/program_flags.h"
 #include "gui/bring_to_front.h"
@@ -58,6 +60,7 @@ int main(int argc, char* argv[]) {
         .flags = flags,
         .locale = LocaleFormatOf(locale),
         .syncToDisk = [&platform](const std::filesystem::path& file) { platform.SyncToDisk(file); },
+        .statsWatch = &platform.statsWatch,
     });
 
     MessageBoxDialogs dialogs;
@@ -73,6 +76,17 @@ int main(int argc, char* argv[]) {
                      [&controller](QSessionManager&) { controller.Terminate(); });
     QObject::connect(&instance, &SingleInstance::activationRequested, &form,
                      [&form] { BringToFront(&form); });
+
+    // The event loop wakes for the stats folder only when a file leaves it.
+    std::unique_ptr<QSocketNotifier> statsWatch;
+    if (platform.statsWatch.Descriptor() >= 0) {
+        statsWatch = std::make_unique<QSocketNotifier>(platform.statsWatch.Descriptor(),
+                                                       QSocketNotifier::Read);
+        QObject::connect(statsWatch.get(), &QSocketNotifier::activated, &controller,
+                         [&controller, notifier = statsWatch.get()] {
+                             if (!controller.StatsFolderChanged()) notifier->setEnabled(false);
+                         });
+    }
 
     form.FormCreate();
     FadeIn(&form, TMainForm::kOpacity);
