@@ -40,17 +40,25 @@ void RunTicks(benchmark::State& state, bool perMegabyte, bool afterIdle) {
         .flags = flags,
         .locale = LocaleFormat{},
         .syncToDisk = [&platform](const std::filesystem::path& file) { platform.SyncToDisk(file); },
+        .statsWatch = &platform.statsWatch,
     });
     meter.Start();
     meter.Run();
-    meter.Tick();  // the session's first tick writes the log's start line
+    // The window's tick: the month as the clock has it, the meter's second, and the log size
+    // control, which the user's settings turn on.
+    const auto tick = [&meter] {
+        meter.MonthCheck();
+        meter.Tick();
+        meter.LogSizeCheck();
+    };
+    tick();  // the session's first tick writes the log's start line
     for (auto _ : state) {
         if (afterIdle) {
             state.PauseTiming();
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
             state.ResumeTiming();
         }
-        meter.Tick();
+        tick();
         benchmark::DoNotOptimize(meter.View().statText.data());
     }
     state.counters["online"] = InetCheck() ? 1 : 0;

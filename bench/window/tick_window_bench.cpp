@@ -41,6 +41,7 @@ void RunWindowTicks(benchmark::State& state, bool events) {
         .flags = flags,
         .locale = LocaleFormatOf(locale),
         .syncToDisk = [&platform](const std::filesystem::path& file) { platform.SyncToDisk(file); },
+        .statsWatch = &platform.statsWatch,
     });
     MessageBoxDialogs dialogs;  // the program's own; the program's files give it nothing to say
     TMainForm form(dialogs, flags);

@@ -1,13 +1,20 @@
 #include "gui/icons.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 namespace kestrova {
 
@@ -326,12 +333,52 @@ QPixmap GlyphPixmap(Glyph glyph, int size) {
     });
 }
 
+namespace {
+
+// Draws a glyph when a picture of it is first asked for: most of the program's pictures sit in
+// menus that may never open, and drawing them all at start-up slowed the first window.
+class GlyphIconEngine : public QIconEngine {
+public:
+    GlyphIconEngine(Glyph glyph, int size) : glyph_(glyph), size_(size) {}
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        // Up to twice the nominal size: a sharper picture for screens that scale the interface.
+        return size.boundedTo(QSize(size_ * 2, size_ * 2));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(size_, size_), QSize(size_ * 2, size_ * 2)};
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const QSize actual = actualSize(size, mode, state);
+        const int side = std::min(actual.width(), actual.height());
+        if (side <= 0) return {};
+        const auto key = std::make_pair(side, mode);
+        for (const auto& [drawnKey, drawn] : drawn_)
+            if (drawnKey == key) return drawn;
+        QPixmap picture = GlyphPixmap(glyph_, side);
+        if (mode != QIcon::Normal && mode != QIcon::Active) {
+            QStyleOption option;
+            picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+        }
+        drawn_.emplace_back(key, picture);
+        return picture;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QIconEngine* clone() const override { return new GlyphIconEngine(*this); }
+
+private:
+    Glyph glyph_;
+    int size_;
+    std::vector<std::pair<std::pair<int, QIcon::Mode>, QPixmap>> drawn_;
+};
+
+}  // namespace
+
 QIcon GlyphIcon(Glyph glyph, int size) {
-    QIcon icon;
-    icon.addPixmap(GlyphPixmap(glyph, size));
-    // A sharper picture for screens that scale the interface.
-    icon.addPixmap(GlyphPixmap(glyph, size * 2));
-    return icon;
+    return QIcon(new GlyphIconEngine(glyph, size));
 }
 
 QPixmap GlobeFrame(int frame, int size) {

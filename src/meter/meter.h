@@ -12,6 +12,7 @@
 #include "base/program_flags.h"
 #include "meter/clock.h"
 #include "meter/counter_delta.h"
+#include "meter/folder_watch.h"
 #include "meter/interface_table.h"
 #include "meter/local_address.h"
 #include "meter/meter_view.h"
@@ -33,6 +34,8 @@ struct MeterPorts {
     LocaleFormat locale;
     // Makes a written file durable; called at session end, month change and close only.
     std::function<void(const std::filesystem::path&)> syncToDisk;
+    // Notices a deleted month file; without it the month check looks at the disk every time.
+    FolderWatch* statsWatch = nullptr;
 };
 
 // The metering engine: the once-a-second tick with its session and month counters, the
@@ -49,9 +52,11 @@ public:
     void Tick();
     // Once a second beside the tick: keeps the traffic still while metering is paused.
     void MinusTraficTick();
-    // Every 300 ms: the month change and a deleted month file. True when the month changed,
-    // and with it what View() shows.
+    // The month change and a deleted month file. True when the month changed, and with it
+    // what View() shows.
     bool MonthCheck();
+    // Milliseconds from now until the next month begins, by the clock.
+    std::int64_t MillisecondsToNextMonth() const;
 
     void Run();    // writes Status=1
     void Pause();  // writes Status=0
@@ -119,6 +124,7 @@ private:
     void WriteMonth(const MonthFigures& figures);
     void LoadMonth();
     void CreateMonthFileIfMissing();
+    void RecreateRemovedMonthFile();
     void WriteLog(const TickSettings& s, const std::vector<std::string>& lines);
     void RefreshView();
     void Report(const std::string& key, const std::string& message);

@@ -19,7 +19,7 @@ public:
 
     virtual void TimerTimer() = 0;          // metering tick, 1000 ms
     virtual void MinusTraficTimer() = 0;    // traffic freeze while paused, 1000 ms
-    virtual void TimerMinimizeTimer() = 0;  // change of month, 300 ms
+    virtual void TimerMinimizeTimer() = 0;  // change of month, at its start
     virtual void sizekntrTimer() = 0;       // log size control, 1000 ms
 
     virtual void ResetStatsClick() = 0;

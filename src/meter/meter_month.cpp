@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 
 #include "base/atomic_file.h"
@@ -30,12 +31,31 @@ void Meter::CreateMonthFileIfMissing() {
     }
 }
 
+// Looks at the disk only when a file may have left the stats folder.
+void Meter::RecreateRemovedMonthFile() {
+    if (ports_.statsWatch != nullptr && !ports_.statsWatch->TakeRemovals()) return;
+    CreateMonthFileIfMissing();
+    if (ports_.statsWatch != nullptr) ports_.statsWatch->Watch(StatsFile().parent_path());
+}
+
+std::int64_t Meter::MillisecondsToNextMonth() const {
+    using namespace std::chrono;
+    const LocalDateTime now = ports_.clock.Now();
+    const year_month_day today{year{now.year}, month{static_cast<unsigned>(now.month)},
+                               day{static_cast<unsigned>(now.day)}};
+    const sys_days next = year_month_day{today.year() / today.month() / 1} + months{1};
+    const auto left =
+        duration_cast<milliseconds>(next - sys_days{today}).count() - now.MillisecondOfDay();
+    return std::max<std::int64_t>(left, 1);
+}
+
 void Meter::Start() {
     // The first look at the links: a connection already running is counted from now.
     AccountLinks(Snapshot(), nullptr);
     perMegabyte_ = IniFile(ConfigFile()).ReadInteger(config::Count::Edn, 0) != 0;
     monthKey_ = CurrentMonthKey();
     CreateMonthFileIfMissing();
+    if (ports_.statsWatch != nullptr) ports_.statsWatch->Watch(StatsFile().parent_path());
     LoadMonth();
     RefreshView();
 }
@@ -92,7 +112,7 @@ bool Meter::MonthCheck() {
         RefreshView();
         return true;
     }
-    CreateMonthFileIfMissing();
+    RecreateRemovedMonthFile();
     return false;
 }
 

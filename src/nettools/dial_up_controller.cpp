@@ -1,6 +1,14 @@
 #include "nettools/dial_up_controller.h"
 
+#include <QTimer>
+
 namespace kestrova {
+
+DialUpController::DialUpController(QTreeWidget& connectionsList, QPushButton& hangUp,
+                                   QTimer& autoUpdate)
+    : connectionsList_(connectionsList), hangUp_(hangUp), autoUpdate_(autoUpdate) {
+    autoUpdate_.stop();
+}
 
 void DialUpController::AutoUpdateTimer() {
     // Refreshes the list from the dial-up list port once it exists; nothing yet.

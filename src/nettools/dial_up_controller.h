@@ -11,8 +11,9 @@ namespace kestrova {
 // The dial-up connection list with its hang-up button `hangUp`, refreshed by `autoUpdate`.
 class DialUpController : public DialUpHandlers {
 public:
-    DialUpController(QTreeWidget& connectionsList, QPushButton& hangUp, QTimer& autoUpdate)
-        : connectionsList_(connectionsList), hangUp_(hangUp), autoUpdate_(autoUpdate) {}
+    // `autoUpdate` is stopped: there is no list to refresh yet, and an idle timer would wake
+    // the program every second for nothing.
+    DialUpController(QTreeWidget& connectionsList, QPushButton& hangUp, QTimer& autoUpdate);
 
     void AutoUpdateTimer() override;
     void ConnectionsListViewClick() override;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/background_disk_sync.h"
+#include "platform/inotify_folder_watch.h"
 #include "platform/netlink_interface_table.h"
 #include "platform/system_address_lookup.h"
 #include "platform/system_clock.h"
@@ -23,6 +24,7 @@ public:
     SystemAddressLookup address;
     SystemClock clock;
     BackgroundDiskSync diskSync;
+    InotifyFolderWatch statsWatch;
 };
 
 }  // namespace kestrova

@@ -178,17 +178,21 @@ void NetlinkInterfaceTable::TypeRows(InterfaceSnapshot& rows) {
         InterfaceRow& row = rows[i];
         row.type =
             InterfaceTypeOf(kinds_[i].linkType, kinds_[i].flags, marks_.For(row.index, row.name));
-        if (row.type == kIfTypePpp) row.speed = DialUpSpeed(row.name);
+        if (row.type == kIfTypePpp) row.speed = DialUpSpeed(row, kinds_[i]);
     }
     marks_.KeepOnly(rows);
 }
 
-std::uint64_t NetlinkInterfaceTable::DialUpSpeed(const std::string& name) {
+std::uint64_t NetlinkInterfaceTable::DialUpSpeed(const InterfaceRow& row, const LinkKind& kind) {
+    if (lastSpeed_.index == row.index && lastSpeed_.flags == kind.flags &&
+        lastSpeed_.name == row.name)
+        return lastSpeed_.speed;
     speedPath_.assign(sysfsRoot_);
     speedPath_ += '/';
-    speedPath_ += name;
+    speedPath_ += row.name;
     speedPath_ += "/speed";
-    return ReadLinkSpeed(AT_FDCWD, speedPath_.c_str());
+    lastSpeed_ = {row.index, row.name, kind.flags, ReadLinkSpeed(AT_FDCWD, speedPath_.c_str())};
+    return lastSpeed_.speed;
 }
 
 InterfaceSnapshot NetlinkInterfaceTable::Snapshot() {

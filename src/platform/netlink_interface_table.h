@@ -51,10 +51,19 @@ private:
     ReceiveResult Receive();
     DumpOutcome Dump(InterfaceSnapshot& rows);
     void TypeRows(InterfaceSnapshot& rows);
-    std::uint64_t DialUpSpeed(const std::string& name);
+    std::uint64_t DialUpSpeed(const InterfaceRow& row, const LinkKind& kind);
 
     std::string sysfsRoot_;
-    std::string speedPath_;          // reused for each speed read
+    std::string speedPath_;  // reused for each speed read
+    // The dial-up link's speed as last read: read again only when the link changes (another
+    // link, or its flags: down and up again).
+    struct SpeedRead {
+        int index = 0;
+        std::string name;
+        std::uint64_t flags = 0;
+        std::uint64_t speed = 0;
+    };
+    SpeedRead lastSpeed_;
     std::vector<std::byte> buffer_;  // reused for every reply
     std::vector<LinkKind> kinds_;    // of each row of the dump, reused
     LinkMarksCache marks_;

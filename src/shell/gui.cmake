@@ -6,7 +6,7 @@ kestrova_library(kestrova_shell
     SOURCES ${shell_gui_sources}
     LIBS kestrova_rates_gui kestrova_settings_gui kestrova_export_gui kestrova_nettools_gui
          kestrova_windows_gui kestrova_gui kestrova_platform kestrova_meter kestrova_rates
-         kestrova_base Qt6::Widgets Qt6::Network)
+         kestrova_base Qt6::Widgets)
 
 add_executable(kestrova ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_compile_options(kestrova PRIVATE ${KESTROVA_WARNINGS})

@@ -1,9 +1,15 @@
 // Kestrova: the program's entry. One copy per user session; the main window carries the meter.
 
+#include <malloc.h>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QSessionManager>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <chrono>
+#include <memory>
 
 #include "base/program_flags.h"
 #include "gui/bring_to_front.h"
@@ -23,6 +29,9 @@
 using namespace kestrova;
 
 int main(int argc, char* argv[]) {
+    // One heap for all threads: the worker threads allocate little, and a heap of their own
+    // each would stay resident all day.
+    mallopt(M_ARENA_MAX, 1);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
     // Closing the main window hides it; only the exit command ends the program.
@@ -58,6 +67,7 @@ int main(int argc, char* argv[]) {
         .flags = flags,
         .locale = LocaleFormatOf(locale),
         .syncToDisk = [&platform](const std::filesystem::path& file) { platform.SyncToDisk(file); },
+        .statsWatch = &platform.statsWatch,
     });
 
     MessageBoxDialogs dialogs;
@@ -74,7 +84,21 @@ int main(int argc, char* argv[]) {
     QObject::connect(&instance, &SingleInstance::activationRequested, &form,
                      [&form] { BringToFront(&form); });
 
+    // The event loop wakes for the stats folder only when a file leaves it.
+    std::unique_ptr<QSocketNotifier> statsWatch;
+    if (platform.statsWatch.Descriptor() >= 0) {
+        statsWatch = std::make_unique<QSocketNotifier>(platform.statsWatch.Descriptor(),
+                                                       QSocketNotifier::Read);
+        QObject::connect(statsWatch.get(), &QSocketNotifier::activated, &controller,
+                         [&controller, notifier = statsWatch.get()] {
+                             if (!controller.StatsFolderChanged()) notifier->setEnabled(false);
+                         });
+    }
+
     form.FormCreate();
     FadeIn(&form, TMainForm::kOpacity);
+    // What start-up built and dropped (parsing fonts and settings, the first layout) goes
+    // back to the system once the window is up, instead of staying resident all day.
+    QTimer::singleShot(std::chrono::seconds(2), [] { malloc_trim(0); });
     return QApplication::exec();
 }

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
+#include <cstdint>
 
 #include "base/money_pattern.h"
 #include "base/program_flags.h"
@@ -43,7 +45,9 @@ void MainController::FormCreate() {
     meter_.Start();  // baselines of a running connection, the month's file and figures
     const StartupSettings s = ReadStartupSettings(programDir_);
     form_.N21()->setVisible(s.helpFileExists);
-    s.logSizeControl ? form_.sizekntr()->start() : form_.sizekntr()->stop();
+    // The log size control runs with the tick, in the same wake-up (sizekntr stays idle).
+    logSizeControl_ = s.logSizeControl;
+    form_.sizekntr()->stop();
     form_.onrunminim()->setInterval(s.runMinimizedDelayMs);
     form_.SetCostFormat(s.costFormat);
     form_.ShowCostPair(s.perMegabyte);
@@ -51,8 +55,18 @@ void MainController::FormCreate() {
     s.running ? RunButClick() : PauseButClick();
     loadRates_();
     form_.onrunminim()->start();
+    // Waits for the next month; a clock set forward or back is caught by the tick.
+    form_.TimerMinimize()->setTimerType(Qt::PreciseTimer);
+    ArmMonthTimer();
     ShowMeter();
     ShowMessages();
+}
+
+void MainController::ArmMonthTimer() {
+    // At most an hour at a time: a waiting timer follows the monotonic clock, not the wall's.
+    constexpr std::int64_t kLongest = 3'600'000;
+    form_.TimerMinimize()->start(
+        static_cast<int>(std::min(meter_.MillisecondsToNextMonth(), kLongest)));
 }
 
 CloseAction MainController::FormClose() {
@@ -125,7 +139,10 @@ void MainController::ShowPendingMessages() {
 
 void MainController::TimerTimer() {
     if (saved_) return;  // the program is ending: nothing may be counted after the save
+    // The month as the clock has it now: the tick counts this second into it.
+    meter_.MonthCheck();
     meter_.Tick();
+    if (logSizeControl_) meter_.LogSizeCheck();
     ShowMeter();
     ShowMessages();
 }
@@ -137,13 +154,19 @@ void MainController::MinusTraficTimer() {
 void MainController::TimerMinimizeTimer() {
     if (saved_) return;
     if (meter_.MonthCheck()) ShowMeter();
+    if (form_.TimerMinimize()->isActive()) ArmMonthTimer();
     ShowMessages();
 }
 
+bool MainController::StatsFolderChanged() {
+    if (saved_) return false;
+    if (meter_.MonthCheck()) ShowMeter();
+    ShowMessages();
+    return true;
+}
+
 void MainController::sizekntrTimer() {
-    form_.sizekntr()->stop();
     meter_.LogSizeCheck();
-    form_.sizekntr()->start();
     ShowMessages();
 }
 
@@ -159,12 +182,15 @@ void MainController::ResetStatsClick() {
 
 void MainController::PauseButClick() {
     meter_.Pause();
+    // The traffic freeze has work only while paused.
+    form_.MinusTrafic()->start();
     form_.ShowRunState(false);
     ShowMessages();
 }
 
 void MainController::RunButClick() {
     meter_.Run();
+    form_.MinusTrafic()->stop();
     form_.ShowRunState(true);
     ShowMessages();
 }

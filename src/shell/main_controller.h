@@ -28,6 +28,11 @@ public:
                    std::function<void()> loadRates);
 
     bool ExitRequested() const;
+    // The log size control runs with each tick.
+    bool LogSizeControl() const { return logSizeControl_; }
+    // A file left the stats folder: the month's file is made again if it was the one. False
+    // once the program is ending and nothing more may be written.
+    bool StatsFolderChanged();
 
     // A kill signal or the end of the desktop session: save the month and end, no questions,
     // also not the one about an unsaved rate table.
@@ -70,6 +75,8 @@ private:
     void QueueMessages();
     void SaveOnce();
     void Quit();
+    // TimerMinimize fires when the next month begins (or an hour on, whichever is first).
+    void ArmMonthTimer();
 
     TMainForm& form_;
     ProgramFlags& flags_;
@@ -80,6 +87,7 @@ private:
     std::function<void()> loadRates_;
     bool terminating_ = false;
     bool saved_ = false;
+    bool logSizeControl_ = false;
     int boxesOpen_ = 0;
     bool messagesQueued_ = false;
     QStringList pendingMessages_;

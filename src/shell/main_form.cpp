@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -67,6 +68,13 @@ void TMainForm::FormCreate() {
 // --- What the window shows ---------------------------------------------------------------
 
 void TMainForm::ShowMeter(const MeterView& view) {
+    // Laying out the texts is most of a tick's cost; nobody sees them while out of sight.
+    if (OutOfSight()) {
+        if (keptView_ == nullptr) keptView_ = std::make_unique<MeterView>();
+        *keptView_ = view;
+        return;
+    }
+    keptView_.reset();
     ip_->setText(Text(view.ip));
     timeToday_->setText(Text(view.timeToday));
     sesionTime_->setText(Text(view.sesionTime));
@@ -172,6 +180,26 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         ConnectionsListViewClick();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainForm::OutOfSight() const {
+    return isMinimized() || (isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide));
+}
+
+void TMainForm::ShowKeptMeter() {
+    if (keptView_ == nullptr || OutOfSight()) return;
+    const std::unique_ptr<MeterView> view = std::move(keptView_);
+    ShowMeter(*view);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    ShowKeptMeter();
+    QMainWindow::showEvent(event);
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) ShowKeptMeter();
 }
 
 bool TMainForm::HostKeyPress(char16_t key) {

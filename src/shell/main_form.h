@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "base/program_flags.h"
 #include "shell/main_form_handlers.h"
@@ -63,7 +64,8 @@ public:
 
     // --- What the window shows -----------------------------------------------------------
     // Every text of the view in its field, the cost pair of the mode, Run or Pause, the
-    // status bar.
+    // status bar. While the window is minimised or hidden the view is only kept, and shown
+    // when the window comes back into sight.
     void ShowMeter(const MeterView& view);
     // CostMoney and SesionCost with Label3 and Label4 per minute, TraficCost and
     // TraficCostSeans with Label5 and Label6 per megabyte.
@@ -196,6 +198,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // HostKeyPress, the double click on TimeList and the click on ConnectionsListView.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The window comes into sight: the view kept meanwhile is shown.
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     template <class Set>
@@ -203,6 +208,9 @@ private:
         if (set != nullptr) (set->*operation)();
     }
     bool HostKeyPress(char16_t key);
+    // Minimised, or hidden after it was shown; a window never shown yet (tests) is laid out.
+    bool OutOfSight() const;
+    void ShowKeptMeter();
 
     // main_form_pages.cpp
     void BuildPages();
@@ -224,6 +232,8 @@ private:
     ProgramFlags& flags_;
     MainFormHandlers handlers_;
     bool restoringPage_ = false;
+    // The latest view, while the window is out of sight.
+    std::unique_ptr<MeterView> keptView_;
 
     QTabWidget* tabliti_ = nullptr;
     QTreeWidget* timeList_ = nullptr;

@@ -1,15 +1,21 @@
 #include "shell/single_instance.h"
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QWidget>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <optional>
 #include <utility>
 
 namespace kestrova {
@@ -35,6 +41,33 @@ QByteArray Request(const QString& identifier) {
     return identifier.toUtf8() + '\n';
 }
 
+// The address of the socket file `path`; nothing when the path is too long for one.
+std::optional<sockaddr_un> AddressOf(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (name.isEmpty() || static_cast<std::size_t>(name.size()) >= sizeof address.sun_path)
+        return std::nullopt;
+    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    return address;
+}
+
+// Writes all of `bytes` to a connected socket, waiting at most until `deadline`.
+void WriteAll(int socket, const QByteArray& bytes, const QDeadlineTimer& deadline) {
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t got = ::send(socket, bytes.constData() + written,
+                                   static_cast<std::size_t>(bytes.size() - written), MSG_NOSIGNAL);
+        if (got > 0) {
+            written += got;
+        } else if (got < 0 && (errno == EAGAIN || errno == EINTR) && !deadline.hasExpired()) {
+            QThread::msleep(1);
+        } else {
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 SingleInstance::SingleInstance(QString identifier, QString runtimeFolder, QObject* parent)
@@ -50,7 +83,11 @@ SingleInstance::SingleInstance(QString identifier, QString runtimeFolder, QObjec
 // The socket file goes first: once the lock is free, a socket file there may already be the
 // next first copy's, and closing the server removes whatever file has its name.
 SingleInstance::~SingleInstance() {
-    delete server_;
+    delete serverNotifier_;
+    if (server_ >= 0) {
+        ::unlink(QFile::encodeName(ServerPath()).constData());
+        ::close(server_);
+    }
 }
 
 QString SingleInstance::DefaultRuntimeFolder() {
@@ -112,10 +149,20 @@ bool SingleInstance::PrepareFolder() const {
 }
 
 bool SingleInstance::Listen() {
-    QLocalServer::removeServer(ServerPath());
-    server_ = new QLocalServer(this);
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::Accept);
-    return server_->listen(ServerPath());
+    const std::optional<sockaddr_un> address = AddressOf(ServerPath());
+    if (!address) return false;
+    ::unlink(address->sun_path);  // a dead copy's
+    server_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (server_ < 0) return false;
+    if (::bind(server_, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 ||
+        ::listen(server_, SOMAXCONN) != 0) {
+        ::close(server_);
+        server_ = -1;
+        return false;
+    }
+    serverNotifier_ = new QSocketNotifier(server_, QSocketNotifier::Read, this);
+    connect(serverNotifier_, &QSocketNotifier::activated, this, &SingleInstance::Accept);
+    return true;
 }
 
 // The first copy may hold the lock but not listen yet (it has just started, or its socket
@@ -123,37 +170,59 @@ bool SingleInstance::Listen() {
 // up quietly.
 void SingleInstance::AskFirstForward() const {
     const QDeadlineTimer deadline(connectWindow_);
-    QLocalSocket socket;
+    const std::optional<sockaddr_un> address = AddressOf(ServerPath());
+    if (!address) return;
     for (;;) {
-        socket.connectToServer(ServerPath());
-        if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) break;
-        socket.abort();
+        // Not blocking: a first copy too busy to take connections must not hold this one.
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (socket < 0) return;
+        if (::connect(socket, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0) {
+            WriteAll(socket, Request(identifier_), deadline);
+            ::close(socket);
+            return;
+        }
+        ::close(socket);
         if (deadline.remainingTime() <= kRetryPauseMs) return;
         QThread::msleep(kRetryPauseMs);
     }
-    socket.write(Request(identifier_));
-    socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
-    socket.disconnectFromServer();
 }
 
 void SingleInstance::Accept() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // The request may have arrived with the connection.
-        if (socket->bytesAvailable() > 0) ReadRequest(socket);
+    for (;;) {
+        const int connection = ::accept4(server_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (connection < 0) {
+            if (errno == EINTR) continue;
+            return;  // none waiting
+        }
+        auto* notifier = new QSocketNotifier(connection, QSocketNotifier::Read, this);
+        auto received = std::make_shared<QByteArray>();
+        const auto read = [this, notifier, connection, received] {
+            if (!ReadRequest(connection, *received)) return;
+            notifier->setEnabled(false);
+            notifier->deleteLater();
+            ::close(connection);
+        };
+        connect(notifier, &QSocketNotifier::activated, this, read);
+        read();  // the request may have arrived with the connection
     }
 }
 
-void SingleInstance::ReadRequest(QLocalSocket* socket) {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > kMaxRequestBytes) socket->abort();
-        return;
+bool SingleInstance::ReadRequest(int connection, QByteArray& received) {
+    for (;;) {
+        char buffer[kMaxRequestBytes + 1];
+        const ssize_t got = ::recv(connection, buffer, sizeof buffer, 0);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && errno == EAGAIN) return false;  // more to come
+        if (got <= 0) return true;                     // the other end is gone
+        received.append(buffer, got);
+        const qsizetype end = received.indexOf('\n');
+        if (end >= 0) {
+            // One request per connection.
+            if (received.left(end + 1) == Request(identifier_)) emit activationRequested();
+            return true;
+        }
+        if (received.size() > kMaxRequestBytes) return true;
     }
-    const bool asked = socket->readLine(kMaxRequestBytes + 1) == Request(identifier_);
-    // One request per connection.
-    socket->disconnectFromServer();
-    if (asked) emit activationRequested();
 }
 
 }  // namespace kestrova

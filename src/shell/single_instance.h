@@ -5,8 +5,7 @@
 #include <QString>
 #include <chrono>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 class QWidget;
 
 namespace kestrova {
@@ -68,14 +67,18 @@ private:
     bool Listen();
     void AskFirstForward() const;
     void Accept();
-    void ReadRequest(QLocalSocket* socket);
+    // A connection's bytes so far; true when it is finished with (a line, too much, or its end).
+    bool ReadRequest(int connection, QByteArray& received);
 
     QString identifier_;
     QString folder_;
     bool fallbackFolder_;  // the shared /tmp one
     std::chrono::milliseconds connectWindow_ = kDefaultConnectWindow;
     QLockFile lock_;
-    QLocalServer* server_ = nullptr;  // child of this object
+    // A plain local socket: Qt's own would load the network library and its dependencies
+    // into a program that uses it for nothing else.
+    int server_ = -1;
+    QSocketNotifier* serverNotifier_ = nullptr;  // child of this object
     Failure failure_ = Failure::None;
 };
 

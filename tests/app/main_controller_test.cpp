@@ -24,7 +24,7 @@ TEST_F(AppTest, FirstStartWithoutSettings) {
     EXPECT_EQ(form->TimeList()->topLevelItemCount(), 0);
     EXPECT_EQ(form->onrunminim()->interval(), 280);
     EXPECT_TRUE(form->onrunminim()->isActive());
-    EXPECT_FALSE(form->sizekntr()->isActive());
+    EXPECT_FALSE(controller->LogSizeControl());
     EXPECT_FALSE(form->N21()->isVisible());  // no help file
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "stats" / "3-2027.ini"));
 }
@@ -41,7 +41,7 @@ TEST_F(AppTest, StoredSettingsAtStart) {
     EXPECT_FALSE(Shown(form->RunBut()));
     EXPECT_EQ(form->Tabliti()->currentIndex(), 2);
     EXPECT_EQ(form->Edenitsa(), QStringLiteral("$."));
-    EXPECT_TRUE(form->sizekntr()->isActive());
+    EXPECT_TRUE(controller->LogSizeControl());
     EXPECT_TRUE(Shown(form->TraficCost()));
     EXPECT_FALSE(Shown(form->CostMoney()));
 }
@@ -69,6 +69,62 @@ TEST_F(AppTest, TickShowsTheMeter) {
     EXPECT_EQ(form->InTraf()->text(), QStringLiteral("61,00 КБ"));
     EXPECT_EQ(form->SesionCost()->text(), QStringLiteral("1,00р."));  // shown by the pattern
     EXPECT_EQ(form->StPanel()->text(), QStringLiteral("Текущая стоимость минуты: 1,00р."));
+}
+
+// Out of sight the window keeps the figures and shows them when it comes back.
+TEST_F(AppTest, MinimisedWindowShowsTheFiguresWhenRestored) {
+    Config().WriteString("General", "Status", "1");
+    Start();
+    form->show();
+    online = true;
+    interfaces.Link(4);
+    Seconds(2);
+    form->showMinimized();
+    Seconds(3);
+    EXPECT_EQ(form->SesionTime()->text(), QStringLiteral("00:00:02"));
+    form->showNormal();
+    EXPECT_EQ(form->SesionTime()->text(), QStringLiteral("00:00:05"));
+    form->hide();
+    Seconds(1);
+    form->show();
+    EXPECT_EQ(form->SesionTime()->text(), QStringLiteral("00:00:06"));
+    Seconds(1);
+    EXPECT_EQ(form->SesionTime()->text(), QStringLiteral("00:00:07"));
+}
+
+// Timers with nothing to do are stopped: the traffic freeze while running, the dial-up list,
+// the log size control (it runs with the tick); the month timer waits for the month's end.
+TEST_F(AppTest, IdleTimersDoNotRun) {
+    clock.Set(2027, 3, 31, 23, 59, 58);
+    Config().WriteString("General", "LogSizeEnabled", "1");
+    Start();
+    EXPECT_TRUE(form->MinusTrafic()->isActive());  // paused
+    form->RunBut()->click();
+    EXPECT_FALSE(form->MinusTrafic()->isActive());
+    form->PauseBut()->click();
+    EXPECT_TRUE(form->MinusTrafic()->isActive());
+    EXPECT_FALSE(form->AutoUpdate()->isActive());
+    EXPECT_FALSE(form->sizekntr()->isActive());
+    EXPECT_TRUE(form->TimerMinimize()->isActive());
+    EXPECT_EQ(form->TimerMinimize()->interval(), 2000);
+    clock.Set(2027, 4, 1, 0, 0, 0);
+    form->TimerMinimizeTimer();
+    EXPECT_EQ(meter->MonthKey(), "4-2027");
+    EXPECT_EQ(form->TimerMinimize()->interval(), 3'600'000);  // an hour at most
+}
+
+// The tick counts into the month the clock shows, even before the month timer fires.
+TEST_F(AppTest, TickFollowsAClockSetIntoAnotherMonth) {
+    Config().WriteString("General", "Status", "1");
+    Start();
+    online = true;
+    interfaces.Link(4);
+    Seconds(5);
+    clock.Set(2027, 5, 2, 10, 0, 0);
+    Seconds(1);
+    EXPECT_EQ(meter->MonthKey(), "5-2027");
+    EXPECT_EQ(Stats().Seconds(), 1);
+    EXPECT_EQ(MonthStatsFile(dir.path() / "stats" / "3-2027.ini").Seconds(), 5);
 }
 
 TEST_F(AppTest, CloseWithoutExitKeepsRunning) {

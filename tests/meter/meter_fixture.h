@@ -24,6 +24,7 @@ protected:
     bool online = false;
     std::vector<std::filesystem::path> synced;
     std::unique_ptr<Meter> meter;
+    FolderWatch* statsWatch = nullptr;  // none: the month check looks at the disk
 
     void SetUp() override {
         UseProgramFolder(dir.path());
@@ -56,6 +57,7 @@ protected:
             .flags = flags,
             .locale = locale,
             .syncToDisk = [this](const std::filesystem::path& p) { synced.push_back(p); },
+            .statsWatch = statsWatch,
         });
         meter->Start();
         running ? meter->Run() : meter->Pause();

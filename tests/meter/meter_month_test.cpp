@@ -47,6 +47,45 @@ TEST_F(MeterTest, MissingStatsFolderIsCreatedAndDeletedFileComesBack) {
     EXPECT_TRUE(meter->TakeMessages().empty());
 }
 
+// With a folder watch the disk is looked at only when the watch saw a removal.
+TEST_F(MeterTest, DeletedFileComesBackWhenTheWatchSawIt) {
+    FakeFolderWatch watch;
+    statsWatch = &watch;
+    Start(false);
+    ASSERT_EQ(watch.watched, std::vector<std::filesystem::path>{root / "stats"});
+    const std::filesystem::path file = root / "stats" / "3-2027.ini";
+    std::filesystem::remove(file);
+    meter->MonthCheck();
+    EXPECT_FALSE(std::filesystem::exists(file));  // nothing seen, nothing looked at
+    watch.removed = true;
+    meter->MonthCheck();
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(watch.watched.size(), 2u);  // renewed: the folder may have been re-created
+    std::filesystem::remove_all(root / "stats");
+    watch.removed = true;
+    meter->MonthCheck();
+    EXPECT_TRUE(std::filesystem::exists(file));
+}
+
+TEST_F(MeterTest, MillisecondsToTheNextMonthByTheClock) {
+    const struct {
+        int year, month, day, hour, minute, second, ms;
+        std::int64_t left;
+    } cases[] = {
+        {2027, 3, 31, 23, 59, 59, 999, 1},           {2027, 3, 31, 23, 59, 0, 0, 60'000},
+        {2027, 2, 28, 0, 0, 0, 0, 86'400'000},        // not a leap year
+        {2028, 2, 28, 12, 0, 0, 0, 129'600'000},      // a leap year: the 29th follows
+        {2027, 12, 31, 0, 0, 0, 0, 86'400'000},       // into the next year
+        {2027, 3, 1, 0, 0, 0, 0, 31LL * 86'400'000},  // the month's first moment
+    };
+    Start(false);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.month) + "/" + std::to_string(c.day));
+        clock.Set(c.year, c.month, c.day, c.hour, c.minute, c.second, c.ms);
+        EXPECT_EQ(meter->MillisecondsToNextMonth(), c.left);
+    }
+}
+
 TEST_F(MeterTest, UnwritableStatsIsReportedOnce) {
     std::filesystem::remove_all(root / "stats");
     WriteAll(root / "stats", "a file where the folder should be");

@@ -8,8 +8,11 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "meter/clock.h"
+#include "meter/folder_watch.h"
 #include "meter/interface_table.h"
 #include "meter/local_address.h"
 
@@ -50,6 +53,16 @@ public:
 
 private:
     std::chrono::sys_time<std::chrono::milliseconds> now_;
+};
+
+// A folder watch the test tells of removals.
+class FakeFolderWatch : public FolderWatch {
+public:
+    std::vector<std::filesystem::path> watched;  // every Watch call
+    bool removed = false;
+
+    void Watch(const std::filesystem::path& folder) override { watched.push_back(folder); }
+    bool TakeRemovals() override { return std::exchange(removed, false); }
 };
 
 // An interface table the test edits between ticks.
