@@ -21,7 +21,7 @@
 namespace {
 
 struct Traffic {
-    e2e::LinkSpec link;
+    e2e::LinkSettings link;
     std::size_t payload;
     std::chrono::milliseconds every;
 };

@@ -78,26 +78,26 @@ std::uint64_t ReadCounter(const std::string& name, const char* which) {
 
 }  // namespace
 
-FakeLink::FakeLink(LinkSpec spec) : spec_(std::move(spec)) {
+FakeLink::FakeLink(LinkSettings settings) : settings_(std::move(settings)) {
     tun_ = open("/dev/net/tun", O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (tun_ < 0) Die("/dev/net/tun");
     ifreq ifr{};
     ifr.ifr_flags = IFF_TUN | IFF_NO_PI;
-    std::strncpy(ifr.ifr_name, spec_.name.c_str(), IFNAMSIZ - 1);
+    std::strncpy(ifr.ifr_name, settings_.name.c_str(), IFNAMSIZ - 1);
     if (ioctl(tun_, TUNSETIFF, &ifr) != 0) Die("TUNSETIFF");
-    if (spec_.ppp && ioctl(tun_, TUNSETLINK, 512) != 0) Die("TUNSETLINK");  // before it is up
+    if (settings_.ppp && ioctl(tun_, TUNSETLINK, 512) != 0) Die("TUNSETLINK");  // before it is up
     const int sock = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    SetAddress(sock, spec_.name, SIOCSIFADDR, spec_.local);
-    SetAddress(sock, spec_.name, SIOCSIFDSTADDR, spec_.peer);
+    SetAddress(sock, settings_.name, SIOCSIFADDR, settings_.local);
+    SetAddress(sock, settings_.name, SIOCSIFDSTADDR, settings_.peer);
     if (ioctl(sock, SIOCGIFFLAGS, &ifr) != 0) Die("SIOCGIFFLAGS");
     ifr.ifr_flags |= IFF_UP | IFF_RUNNING;
     if (ioctl(sock, SIOCSIFFLAGS, &ifr) != 0) Die("SIOCSIFFLAGS");
-    if (spec_.defaultRoute) {
+    if (settings_.defaultRoute) {
         rtentry route{};
         reinterpret_cast<sockaddr_in*>(&route.rt_dst)->sin_family = AF_INET;
         reinterpret_cast<sockaddr_in*>(&route.rt_genmask)->sin_family = AF_INET;
         route.rt_flags = RTF_UP;
-        route.rt_dev = spec_.name.data();
+        route.rt_dev = settings_.name.data();
         if (ioctl(sock, SIOCADDRT, &route) != 0) Die("default route");
     }
     close(sock);
@@ -125,7 +125,7 @@ void FakeLink::SendPing(std::size_t payload) {
     icmp->un.echo.sequence = htons(++sequence_);
     icmp->checksum = 0;
     icmp->checksum = Checksum(echo.data(), echo.size());
-    const sockaddr_in peer = Address(spec_.peer);
+    const sockaddr_in peer = Address(settings_.peer);
     if (sendto(pinger_, echo.data(), echo.size(), 0, reinterpret_cast<const sockaddr*>(&peer),
                sizeof peer) < 0)
         Die("ping");
@@ -144,7 +144,7 @@ void FakeLink::Serve(bool answer) {
 }
 
 LinkCounters FakeLink::Counters() const {
-    return {ReadCounter(spec_.name, "rx_bytes"), ReadCounter(spec_.name, "tx_bytes")};
+    return {ReadCounter(settings_.name, "rx_bytes"), ReadCounter(settings_.name, "tx_bytes")};
 }
 
 }  // namespace e2e

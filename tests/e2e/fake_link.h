@@ -10,7 +10,7 @@
 
 namespace e2e {
 
-struct LinkSpec {
+struct LinkSettings {
     std::string name;
     std::string local;  // this machine's address on the link
     std::string peer;   // the far end's address
@@ -25,7 +25,8 @@ struct LinkCounters {
 
 class FakeLink {
 public:
-    explicit FakeLink(LinkSpec spec);  // creates the device and brings it up; exits on failure
+    explicit FakeLink(
+        LinkSettings settings);  // creates the device and brings it up; exits on failure
     ~FakeLink();
     FakeLink(const FakeLink&) = delete;
     FakeLink& operator=(const FakeLink&) = delete;
@@ -39,7 +40,7 @@ public:
     LinkCounters Counters() const;
 
 private:
-    LinkSpec spec_;
+    LinkSettings settings_;
     int tun_ = -1;
     int pinger_ = -1;
     std::uint16_t sequence_ = 0;
