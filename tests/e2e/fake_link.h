@@ -25,8 +25,8 @@ struct LinkCounters {
 
 class FakeLink {
 public:
-    explicit FakeLink(
-        LinkSettings settings);  // creates the device and brings it up; exits on failure
+    // Creates the device and brings it up; exits on failure.
+    explicit FakeLink(LinkSettings settings);
     ~FakeLink();
     FakeLink(const FakeLink&) = delete;
     FakeLink& operator=(const FakeLink&) = delete;
