@@ -30,18 +30,7 @@ void RunTicks(benchmark::State& state, bool perMegabyte, bool afterIdle) {
     const RateTable rates = kestrova::bench::UserRates();
     LinuxPlatform platform;
     const ProgramFlags flags;
-    Meter meter(MeterPorts{
-        .programDir = folder.Path(),
-        .online = &LinuxPlatform::Online,
-        .interfaces = platform.interfaces,
-        .address = platform.address,
-        .clock = platform.clock,
-        .rates = rates,
-        .flags = flags,
-        .locale = LocaleFormat{},
-        .syncToDisk = [&platform](const std::filesystem::path& file) { platform.SyncToDisk(file); },
-        .statsWatch = &platform.statsWatch,
-    });
+    Meter meter(MeterPortsOn(platform, folder.Path(), rates, flags, LocaleFormat{}));
     meter.Start();
     meter.Run();
     // The window's tick: the month as the clock has it, the meter's second, and the log size

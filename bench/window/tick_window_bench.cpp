@@ -31,18 +31,7 @@ void RunWindowTicks(benchmark::State& state, bool events) {
     const QLocale locale = QLocale::system();
     LinuxPlatform platform;
     ProgramFlags flags;
-    Meter meter(MeterPorts{
-        .programDir = folder.Path(),
-        .online = &LinuxPlatform::Online,
-        .interfaces = platform.interfaces,
-        .address = platform.address,
-        .clock = platform.clock,
-        .rates = rates,
-        .flags = flags,
-        .locale = LocaleFormatOf(locale),
-        .syncToDisk = [&platform](const std::filesystem::path& file) { platform.SyncToDisk(file); },
-        .statsWatch = &platform.statsWatch,
-    });
+    Meter meter(MeterPortsOn(platform, folder.Path(), rates, flags, LocaleFormatOf(locale)));
     MessageBoxDialogs dialogs;  // the program's own; the program's files give it nothing to say
     TMainForm form(dialogs, flags);
     form.SetMoneySeparators(DecimalSeparatorOf(locale), locale.groupSeparator());

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "meter/meter.h"
 #include "platform/background_disk_sync.h"
 #include "platform/inotify_folder_watch.h"
 #include "platform/netlink_interface_table.h"
@@ -26,5 +27,9 @@ public:
     BackgroundDiskSync diskSync;
     InotifyFolderWatch statsWatch;
 };
+
+// The meter's ports on this platform, for the program in `programDir`.
+MeterPorts MeterPortsOn(LinuxPlatform& platform, const std::filesystem::path& programDir,
+                        const RateTable& rates, const ProgramFlags& flags, LocaleFormat locale);
 
 }  // namespace kestrova

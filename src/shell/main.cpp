@@ -57,18 +57,7 @@ int main(int argc, char* argv[]) {
     ProgramFlags flags;
     RateTable rates;
     LinuxPlatform platform;
-    Meter meter(MeterPorts{
-        .programDir = programDir,
-        .online = &LinuxPlatform::Online,
-        .interfaces = platform.interfaces,
-        .address = platform.address,
-        .clock = platform.clock,
-        .rates = rates,
-        .flags = flags,
-        .locale = LocaleFormatOf(locale),
-        .syncToDisk = [&platform](const std::filesystem::path& file) { platform.SyncToDisk(file); },
-        .statsWatch = &platform.statsWatch,
-    });
+    Meter meter(MeterPortsOn(platform, programDir, rates, flags, LocaleFormatOf(locale)));
 
     MessageBoxDialogs dialogs;
     TMainForm form(dialogs, flags);
