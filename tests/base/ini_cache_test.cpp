@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/ini_file.h"
+#include "base/settings_file_cache.h"
 #include "base/temp_folder.h"
 
 namespace kestrova {
