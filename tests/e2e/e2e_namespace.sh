@@ -4,6 +4,13 @@
 # of the built program and libzevlink.
 
 skip() { echo "SKIP: $*"; exit 77; }
+fail() {
+    echo "FAIL: $*"
+    echo "--- log"; iconv -f CP1251 -t UTF-8 "$prog/logfile.log" 2>/dev/null || true
+    echo "--- stats"; cat "$prog"/stats/*.ini 2>/dev/null || true
+    echo "--- program"; cat "$work/kestrova.out" 2>/dev/null || true
+    exit 1
+}
 
 [ "$(id -u)" -eq 0 ] || skip "needs root to create a network namespace"
 command -v xvfb-run >/dev/null || skip "xvfb-run is not installed"
@@ -38,6 +45,20 @@ in_ns sysctl -q -w net.ipv6.conf.all.disable_ipv6=1 net.ipv6.conf.default.disabl
 in_ns_x() {
     in_ns env XDG_RUNTIME_DIR="$work/run" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
         xvfb-run -a -s "-screen 0 1024x768x24" "$@"
+}
+
+# Starts the program in the namespace under an X server of its own, its output in
+# $work/kestrova.out; sets kestrova_pid, and runner to the X server's wrapper.
+start_program() {
+    in_ns_x "$prog/kestrova" > "$work/kestrova.out" 2>&1 &
+    runner=$!
+    background+=("$runner")
+    for _ in $(seq 50); do
+        kestrova_pid=$(pgrep -f "^$prog/kestrova" || true)
+        [ -n "$kestrova_pid" ] && return
+        sleep 0.2
+    done
+    fail "the program did not start"
 }
 
 # A rate table of one row, every day and hour, at the price given (in the file's own notation).

@@ -10,27 +10,12 @@ peer=$2  # the far end of the links
 seconds=${3:-30}
 source "$(dirname "$0")/e2e_namespace.sh"
 
-fail() {
-    echo "FAIL: $*"
-    echo "--- log"; iconv -f CP1251 -t UTF-8 "$prog/logfile.log" 2>/dev/null || true
-    echo "--- stats"; cat "$prog"/stats/*.ini 2>/dev/null || true
-    echo "--- program"; cat "$work/kestrova.out" 2>/dev/null || true
-    exit 1
-}
-
 rate=2.5
 write_rate_table "2,5"
 printf '[General]\r\nStatus=1\r\nLog=1\r\nLogFile=%s\r\nTrafType=0\r\nTable=%s\r\n[Count]\r\nEdn=1\r\n' \
     "$prog/logfile.log" "$prog/rates.kvtl" > "$prog/Config.ini"
 
-in_ns_x "$prog/kestrova" > "$work/kestrova.out" 2>&1 &
-background+=($!)
-for _ in $(seq 50); do
-    kestrova_pid=$(pgrep -f "^$prog/kestrova" || true)
-    [ -n "$kestrova_pid" ] && break
-    sleep 0.2
-done
-[ -n "$kestrova_pid" ] || fail "the program did not start"
+start_program
 sleep 2  # a few offline ticks first
 
 in_ns "$peer" "$seconds" "$work/modem" &
